@@ -1,0 +1,382 @@
+#include "app/form1.h"
+
+#include "app/combocompleter.h"
+#include "app/hoverwatch.h"
+#include "app/iconbar.h"
+#include "app/listcombobox.h"
+#include "app/patternmenu.h"
+#include "app/personalpage.h"
+#include "app/skilllistframe.h"
+#include "app/skillspage.h"
+#include "app/valueframe.h"
+#include "app/valuespage.h"
+#include "rules/personallists.h"
+#include "rules/randomsource.h"
+#include "rules/starsign.h"
+#include "rules/startupseed.h"
+#include "sheet/backgroundpattern.h"
+#include "storage/fontnamecheck.h"
+#include "storage/settingkeys.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QTabBar>
+
+namespace Tarvosk {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString caption = u"Valdris 1880 Character Creator"_s;
+
+QSize sizeOfStep(Form1::Step step)
+{
+    switch (step) {
+    case Form1::ValuesStep: return {472, 472};
+    case Form1::SkillsStep: return {9810 / 15, 8130 / 15}; // given in twips
+    case Form1::PersonalStep: return {392, 412};
+    }
+    return {472, 472};
+}
+
+IconSpec icon(const QString &objectName, const QString &picture, const QString &toolTip)
+{
+    return {objectName, u":/icons/"_s + picture + u".svg"_s, toolTip};
+}
+
+void setListEntries(QComboBox *combo, const QStringList &entries)
+{
+    combo->clear();
+    combo->addItems(entries);
+    combo->setCurrentIndex(entries.isEmpty() ? -1 : 0);
+}
+
+} // namespace
+
+Form1::Form1(AppContext context, QWidget *parent)
+    : QWidget(parent)
+    , m_context(std::move(context))
+    , m_hoverWatch(new HoverWatch(this))
+    , m_patternMenu(new PatternMenu(this))
+{
+    setObjectName(u"Form1"_s);
+    setWindowTitle(caption);
+    // The steps have fixed sizes; a compact face keeps every caption whole in them.
+    QFont compact = font();
+    compact.setPointSizeF(8);
+    setFont(compact);
+    buildWindow();
+    bindRecord();
+    showRecord();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildWindow()
+{
+    const IconSpec abort0 = icon(u"imgAbort_0"_s, u"abort"_s, u"Abbrechen"_s);
+    const IconSpec abort1 = icon(u"imgAbort_1"_s, u"abort"_s, u"Abbrechen"_s);
+    const IconSpec abort2 = icon(u"imgAbort_2"_s, u"abort"_s, u"Abbrechen"_s);
+    m_bars[0] = new IconBar(u"picControl0"_s,
+                            {icon(u"imgButton0_0"_s, u"roll"_s, u"Neu würfeln"_s),
+                             icon(u"imgButton0_1"_s, u"forward"_s, u"Weiter"_s)},
+                            &abort0, IconBar::Style::Toolbar, *m_hoverWatch);
+    m_bars[1] = new IconBar(u"picControl1"_s,
+                            {icon(u"imgButton1_0"_s, u"back"_s, u"Zurück"_s),
+                             icon(u"imgButton1_1"_s, u"forward"_s, u"Weiter"_s),
+                             icon(u"imgButton1_2"_s, u"overview"_s, u"Charakterwerte ansehen"_s)},
+                            &abort1, IconBar::Style::Toolbar, *m_hoverWatch);
+    m_bars[2] = new IconBar(u"picControl2"_s,
+                            {icon(u"imgButton2_0"_s, u"back"_s, u"Zurück"_s),
+                             icon(u"imgButton2_1"_s, u"finish"_s, u"Fertig"_s)},
+                            &abort2, IconBar::Style::Toolbar, *m_hoverWatch);
+    m_bars[3] = new IconBar(u"imgButton3"_s,
+                            {icon(u"imgButton3_0"_s, u"erase"_s, u"Spielerhistorie löschen"_s),
+                             icon(u"imgButton3_1"_s, u"random"_s, u"Zufall"_s)},
+                            nullptr, IconBar::Style::Plain, *m_hoverWatch);
+
+    m_values = new ValuesPage(m_bars[0], this);
+    m_skills = new SkillsPage(m_bars[1], this);
+    m_personal = new PersonalPage(m_bars[2], m_bars[3], this);
+    m_skills->hide();
+    m_personal->hide();
+
+    for (int i = 0; i < 3; ++i) {
+        connect(m_bars[i], &IconBar::patternMenuRequested, this, [this](QPoint at) {
+            m_patternMenu->popupAt(at, m_context.settings.readNumber(Settings::Wallpaper));
+        });
+    }
+    connect(m_patternMenu, &PatternMenu::patternChosen, this, &Form1::choosePattern);
+    connect(m_bars[3], &IconBar::iconClicked, this, [this](int index) {
+        if (index == 1)
+            randomBirthday();
+    });
+    connect(m_skills->TabStrip1, &QTabBar::tabBarClicked, this, &Form1::TabStrip1_Click);
+
+    m_completer = new ComboCompleter(m_personal->Combo6, m_personal->Combo8, this);
+    connect(m_personal->cbxBDay, &QComboBox::activated, this, &Form1::cbxBDay_Click);
+    connect(m_personal->cbxBMonth, &QComboBox::activated, this, &Form1::cbxBMonth_Click);
+
+    // Enter in the text boxes neither beeps nor starts anything.
+    for (QWidget *box : std::initializer_list<QWidget *>{m_personal->Text1, m_personal->Text2, m_personal->Text3,
+                                                         m_personal->Text5, m_personal->Text7})
+        box->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The controls write every change into the record, so the two never differ.
+void Form1::bindRecord()
+{
+    const std::array<std::pair<QLineEdit *, QString CharacterRecord::*>, 5> edits{{
+        {m_personal->Text1, &CharacterRecord::name},
+        {m_personal->Text3, &CharacterRecord::age},
+        {m_personal->txtStarsign, &CharacterRecord::starSign},
+        {m_personal->Text7, &CharacterRecord::address},
+        {m_personal->Text5, &CharacterRecord::quirk},
+    }};
+    for (const auto &[edit, field] : edits)
+        connect(edit, &QLineEdit::textChanged, this, [this, field](const QString &text) { m_record.*field = text; });
+
+    const std::array<std::pair<QComboBox *, QString CharacterRecord::*>, 11> combos{{
+        {m_values->Combo1, &CharacterRecord::characterClass},
+        {m_values->Combo2, &CharacterRecord::sex},
+        {m_personal->Text2, &CharacterRecord::player},
+        {m_personal->Combo3, &CharacterRecord::nationality},
+        {m_personal->cbxBDay, &CharacterRecord::birthDay},
+        {m_personal->cbxBMonth, &CharacterRecord::birthMonth},
+        {m_personal->Combo4, &CharacterRecord::eyeColour},
+        {m_personal->Combo5, &CharacterRecord::hairColour},
+        {m_personal->Combo6, &CharacterRecord::race},
+        {m_personal->Combo7, &CharacterRecord::religion},
+        {m_personal->Combo8, &CharacterRecord::habits},
+    }};
+    for (const auto &[combo, field] : combos)
+        connect(combo, &QComboBox::currentTextChanged, this,
+                [this, field](const QString &text) { m_record.*field = text; });
+
+    connect(m_values->Check1, &QCheckBox::toggled, this, [this](bool on) { m_record.moreFreedom = on; });
+    connect(m_values->Check2, &QCheckBox::toggled, this, [this](bool on) { m_record.quirkBonus = on; });
+}
+
+// Puts the rolled values, the points and the skill rows of the record on the screen.
+void Form1::showRecord()
+{
+    m_values->Frame2->showValues(m_record.basis);
+    m_values->Frame3->showValues(m_record.derived);
+    m_values->Frame4->showValues(m_record.lifeEndurance);
+    m_values->Frame5->showValues(m_record.natural);
+    m_values->Frame6->showValues(m_record.background);
+    m_values->List1->clear();
+    m_values->List1->addItems(m_record.special);
+    m_values->Check1->setChecked(m_record.moreFreedom);
+    m_values->Check2->setChecked(m_record.quirkBonus);
+
+    for (int i = 0; i < 3; ++i)
+        m_skills->Lern[i]->setText(m_record.learningPoints[i]);
+    m_skills->Frame9->showRows(m_record.classSkills);
+    m_skills->Frame8[0]->showRows(m_record.schoolMale);
+    m_skills->Frame8[1]->showRows(m_record.schoolFemale);
+    m_skills->Frame7->showRows(m_record.untypical);
+}
+
+void Form1::Form_Load(const QString &commandLinePath)
+{
+    showStep(ValuesStep);
+    showPattern(m_context.settings.readNumber(Settings::Wallpaper));
+    seedDice();
+    checkSheetFontNames();
+
+    m_record.clearValues();
+    m_wizard.backToStep1 = false;
+    m_wizard.backToStep2 = false;
+    m_record.moreFreedom = m_context.settings.readNumber(Settings::ConfirmValues) != 0;
+    m_record.quirkBonus = m_context.settings.readNumber(Settings::CharacterProperty) != 0;
+    m_skills->TabStrip1->setCurrentIndex(SkillsPage::ClassSkillsTab);
+    m_skills->showTab(SkillsPage::ClassSkillsTab, true);
+
+    if (m_wizard.formLoadedOnce) {
+        // A new character: the lists, the history and the birthday stay as they are.
+        m_record.removeMultiplicityPrefixes();
+        showRecord();
+        return;
+    }
+
+    if (m_context.registerFileType)
+        m_context.registerFileType();
+    m_wizard.listsFilled = false;
+    loadPlayerHistory();
+    fillLists();
+    m_wizard.listsFilled = true;
+    m_wizard.formLoadedOnce = true;
+    showRecord();
+
+    Q_UNUSED(commandLinePath);
+    m_context.state.EditExisting = false;
+    m_context.state.SheetSaved = true;
+    show();
+}
+
+void Form1::seedDice()
+{
+    const std::optional<double> seed =
+        startupSeed(m_context.settings.read(Settings::Random), m_context.settings.read(Settings::RandomText),
+                    m_context.clock(), m_context.today());
+    if (seed)
+        m_context.random.seed(*seed);
+}
+
+// A stored sheet font that is not installed gives way to one that is.
+void Form1::checkSheetFontNames()
+{
+    QStringList installed;
+    bool listed = false;
+    for (QStringView section : {Settings::ValuesFont, Settings::LabelsFont, Settings::HeadlineFont}) {
+        const QString name = m_context.settings.read(section, Settings::FontName);
+        if (name.isEmpty())
+            continue;
+        // The font list is slow to build; it is asked for only when a name needs checking.
+        if (!listed && m_context.installedFonts) {
+            installed = m_context.installedFonts();
+            listed = true;
+        }
+        m_context.settings.write(section, Settings::FontName, CheckFontName(name, installed));
+    }
+}
+
+void Form1::loadPlayerHistory()
+{
+    QStringList names;
+    for (int i = 1;; ++i) {
+        const QString name = m_context.settings.read(Settings::Users, QString::number(i));
+        if (name.isEmpty())
+            break;
+        names.append(name);
+    }
+    m_personal->Text2->clear();
+    m_personal->Text2->addItems(names);
+    m_personal->Text2->setCurrentIndex(-1);
+    m_personal->Text2->setCurrentText(QString());
+}
+
+void Form1::fillLists()
+{
+    setListEntries(m_values->Combo1, characterClasses());
+    setListEntries(m_values->Combo2, sexes());
+    setListEntries(m_personal->Combo3, nationalities());
+    setListEntries(m_personal->Combo4, eyeColours());
+    setListEntries(m_personal->Combo5, hairColours());
+    setListEntries(m_personal->Combo6, races());
+    setListEntries(m_personal->Combo7, religions());
+    setListEntries(m_personal->Combo8, habits());
+    // The habits field starts empty; choices add to it.
+    m_personal->Combo8->setCurrentIndex(-1);
+    m_personal->Combo8->setCurrentText(QString());
+    m_completer->rememberHabitsText(QString());
+    setListEntries(m_personal->cbxBDay, birthDays());
+    setListEntries(m_personal->cbxBMonth, months());
+}
+
+void Form1::showStep(Step step)
+{
+    // Hidden while it changes, so that no half-drawn state shows.
+    const bool wasVisible = isVisible();
+    hide();
+    m_step = step;
+    m_skills->setVisible(step == SkillsStep);
+    m_personal->setVisible(step == PersonalStep);
+    const QSize size = sizeOfStep(step);
+    setFixedSize(size);
+    m_values->setGeometry(rect());
+    m_skills->setGeometry(rect());
+    m_personal->setGeometry(rect());
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        move(available.x() + (available.width() - size.width()) / 2,
+             available.y() + (available.height() - size.height()) / 2);
+    }
+    if (wasVisible)
+        show();
+}
+
+void Form1::showPattern(int pattern)
+{
+    QImage strip;
+    if (const std::optional<PatternTile> tile = loadPatternTile(pattern)) {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        const int width = screen ? screen->geometry().width() : 1920;
+        strip = patternStrip(*tile, palette().color(QPalette::Button), width);
+        if (strip.isNull())
+            return; // the bars keep what they had
+    }
+    for (int i = 0; i < 3; ++i)
+        m_bars[i]->setPattern(strip);
+}
+
+void Form1::choosePattern(int pattern)
+{
+    m_context.settings.write(Settings::Wallpaper, QString::number(pattern));
+    showPattern(pattern);
+}
+
+void Form1::TabStrip1_Click(int tab)
+{
+    m_skills->showTab(tab, m_values->Combo2->currentText() == u"männlich");
+}
+
+void Form1::cbxBDay_Click()
+{
+    if (m_personal->cbxBMonth->currentText().isEmpty())
+        return;
+    const int day = m_personal->cbxBDay->currentIndex() + 1;
+    const int month = m_personal->cbxBMonth->currentIndex() + 1;
+    m_personal->txtStarsign->setText(starSign(day, month));
+}
+
+void Form1::cbxBMonth_Click()
+{
+    const int month = m_personal->cbxBMonth->currentIndex() + 1;
+    const int day = m_personal->cbxBDay->currentIndex() + 1;
+    const int limited = dayWithinMonth(day, month);
+    if (limited != day) {
+        m_personal->cbxBDay->setCurrentIndex(limited - 1);
+        cbxBDay_Click();
+    }
+    if (!m_personal->cbxBDay->currentText().isEmpty())
+        cbxBDay_Click();
+}
+
+void Form1::randomBirthday()
+{
+    m_context.random.seed(secondsSinceMidnight(m_context.clock()));
+    m_personal->cbxBDay->setCurrentIndex(int(m_context.random.next() * 31));
+    cbxBDay_Click();
+    m_personal->cbxBMonth->setCurrentIndex(int(m_context.random.next() * 12));
+    cbxBMonth_Click();
+}
+
+const CharacterRecord &Form1::record() const { return m_record; }
+const WizardState &Form1::wizard() const { return m_wizard; }
+Form1::Step Form1::step() const { return m_step; }
+ValuesPage *Form1::valuesPage() const { return m_values; }
+SkillsPage *Form1::skillsPage() const { return m_skills; }
+PersonalPage *Form1::personalPage() const { return m_personal; }
+IconBar *Form1::bar(int index) const { return index >= 0 && index < 4 ? m_bars[index] : nullptr; }
+PatternMenu *Form1::patternMenu() const { return m_patternMenu; }
+HoverWatch *Form1::hoverWatch() const { return m_hoverWatch; }
+
+} // namespace Tarvosk

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+namespace Tarvosk {
+
+class HoverWatch;
+class IconButton;
+
+struct IconSpec
+{
+    QString objectName;
+    QString resource;
+    QString toolTip;
+};
+
+// A row of icon buttons: a step's button bar along the window's top edge
+// (with its divider, its "Abbrechen" icon at the right end and its
+// background pattern) or a plain pair of icons inside a frame.
+class IconBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum class Style { Toolbar, Plain };
+
+    static constexpr int toolbarHeight = 26; // 390 twips
+
+    IconBar(const QString &objectName, const std::vector<IconSpec> &icons, const IconSpec *abortIcon,
+            Style style, HoverWatch &hoverWatch, QWidget *parent = nullptr);
+
+    IconButton *icon(int index) const;
+    IconButton *abortIcon() const;
+
+    // The frame around the icon at this left edge; -1 hides it.
+    void setMark(int iconLeft);
+    int markedLeft() const;
+
+    // The bar's background; a null picture gives the plain face.
+    void setPattern(const QImage &strip);
+    bool hasPattern() const;
+
+Q_SIGNALS:
+    void iconClicked(int index);
+    void abortClicked();
+    void patternMenuRequested(QPoint globalPos);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void connectIcon(IconButton *button);
+    void placeIcons();
+
+    Style m_style;
+    HoverWatch &m_hoverWatch;
+    std::vector<IconButton *> m_icons;
+    IconButton *m_abort = nullptr;
+    int m_markedLeft = -1;
+    QImage m_pattern;
+};
+
+} // namespace Tarvosk

@@ -1,0 +1,7 @@
+#include "platform/messageservice.h"
+
+namespace Tarvosk {
+
+MessageService::~MessageService() = default;
+
+} // namespace Tarvosk

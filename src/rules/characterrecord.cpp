@@ -1,0 +1,52 @@
+#include "rules/characterrecord.h"
+
+#include "rules/skilllisttables.h"
+
+namespace Tarvosk {
+
+namespace {
+
+const QString notRolled = QStringLiteral("-");
+
+template<std::size_t N>
+void clear(std::array<QString, N> &values)
+{
+    values.fill(notRolled);
+}
+
+void removePrefixes(SkillList &rows)
+{
+    for (SkillRow &row : rows)
+        row.caption = withoutMultiplicityPrefix(row.caption);
+}
+
+} // namespace
+
+CharacterRecord::CharacterRecord()
+    : classSkills(classSkillPlaceholders())
+    , schoolMale(schoolKnowledgeMale())
+    , schoolFemale(schoolKnowledgeFemale())
+    , untypical(untypicalSkills())
+{
+    clearValues();
+    learningPoints.fill(notRolled);
+}
+
+void CharacterRecord::clearValues()
+{
+    clear(basis);
+    clear(derived);
+    clear(lifeEndurance);
+    clear(natural);
+    clear(background);
+}
+
+void CharacterRecord::removeMultiplicityPrefixes()
+{
+    removePrefixes(classSkills);
+    removePrefixes(schoolMale);
+    removePrefixes(schoolFemale);
+    removePrefixes(untypical);
+}
+
+} // namespace Tarvosk

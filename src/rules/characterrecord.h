@@ -1,0 +1,74 @@
+#pragma once
+
+#include "rules/skillrow.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace Tarvosk {
+
+// The character being created. Every field is the text its control shows;
+// "-" marks a value not rolled yet.
+struct CharacterRecord
+{
+    // Personal data (step 3).
+    QString name;
+    QString player;
+    QString nationality;
+    QString age;
+    QString birthDay = QStringLiteral("1");
+    QString birthMonth = QStringLiteral("Januar");
+    QString starSign;
+    QString address;
+    QString eyeColour;
+    QString hairColour;
+    QString race;
+    QString religion;
+    QString habits;
+    QString quirk;
+
+    // Class and options (step 1).
+    QString characterClass;
+    QString sex;
+    bool moreFreedom = false;
+    bool quirkBonus = false;
+
+    // Values (step 1).
+    std::array<QString, 6> basis;
+    std::array<QString, 10> derived;
+    std::array<QString, 2> lifeEndurance;
+    std::array<QString, 8> natural;
+    QStringList special;
+    std::array<QString, 2> background;
+
+    // Learning points still to spend (step 2): class skills, school knowledge, untypical skills.
+    std::array<QString, 3> learningPoints;
+
+    // Skill lists (step 2).
+    SkillList classSkills;
+    SkillList schoolMale;
+    SkillList schoolFemale;
+    SkillList untypical;
+
+    CharacterRecord();
+
+    // Every rolled value back to "-".
+    void clearValues();
+    // Drops the "2x " counts of every language row, as a new character begins.
+    void removeMultiplicityPrefixes();
+};
+
+// State of the wizard kept beside the record; it is not part of the character.
+struct WizardState
+{
+    int totalLearningPoints = 0;
+    bool backToStep1 = false;
+    bool backToStep2 = false;
+    bool formLoadedOnce = false;
+    bool listsFilled = false;
+    int borrowedPoints = 0;
+};
+
+} // namespace Tarvosk

@@ -1,0 +1,267 @@
+#include "storage/filetyperegistration.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QXmlStreamReader>
+
+namespace Tarvosk {
+
+using namespace Qt::StringLiterals;
+
+const QString FileTypeRegistration::mimeType = u"application/x-tvkfile"_s;
+const QString FileTypeRegistration::description = u"Valdris 1880 Character Sheet"_s;
+const QString FileTypeRegistration::desktopEntryName = u"tarvosk.desktop"_s;
+
+namespace {
+
+const QString tvkGlob = u"*.tvk"_s;
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+// True when the file was written; an unchanged file is left alone.
+bool writeIfChanged(const QString &path, const QByteArray &content)
+{
+    if (QFileInfo::exists(path) && readAll(path) == content)
+        return false;
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(content);
+    return file.commit();
+}
+
+// The type a compiled MIME database gives "*.tvk" ("weight:type:glob" lines).
+QString typeFromGlobs(const QString &globsFile)
+{
+    const QList<QByteArray> lines = readAll(globsFile).split('\n');
+    for (const QByteArray &line : lines) {
+        const QList<QByteArray> fields = line.trimmed().split(':');
+        if (fields.size() >= 3 && QString::fromUtf8(fields[2]).compare(tvkGlob, Qt::CaseInsensitive) == 0)
+            return QString::fromUtf8(fields[1]);
+    }
+    return QString();
+}
+
+// The type a MIME package (perhaps not compiled yet) gives "*.tvk".
+QString typeFromPackage(const QString &packageFile)
+{
+    QFile file(packageFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QXmlStreamReader xml(&file);
+    QString currentType;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"mime-type")
+            currentType = xml.attributes().value(QLatin1StringView("type")).toString();
+        else if (xml.name() == u"glob"
+                 && xml.attributes().value(QLatin1StringView("pattern")).compare(tvkGlob, Qt::CaseInsensitive) == 0)
+            return currentType;
+    }
+    return QString();
+}
+
+QString escapedXml(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+} // namespace
+
+DesktopPaths DesktopPaths::fromEnvironment()
+{
+    auto fromVariable = [](const char *name, const QString &fallback) {
+        const QString value = qEnvironmentVariable(name);
+        return QDir::isAbsolutePath(value) ? value : fallback;
+    };
+    DesktopPaths paths;
+    paths.dataHome = fromVariable("XDG_DATA_HOME", QDir::homePath() + u"/.local/share"_s);
+    paths.configHome = fromVariable("XDG_CONFIG_HOME", QDir::homePath() + u"/.config"_s);
+    QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
+    if (dirs.isEmpty())
+        dirs = u"/usr/local/share:/usr/share"_s;
+    for (const QString &dir : dirs.split(u':', Qt::SkipEmptyParts)) {
+        if (QDir::isAbsolutePath(dir))
+            paths.dataDirs.append(dir);
+    }
+    return paths;
+}
+
+FileTypeRegistration::FileTypeRegistration(DesktopPaths paths, QString programPath, QByteArray fileIcon,
+                                           ToolRunner runTool)
+    : m_paths(std::move(paths))
+    , m_programPath(std::move(programPath))
+    , m_fileIcon(std::move(fileIcon))
+    , m_runTool(std::move(runTool))
+{
+}
+
+QString FileTypeRegistration::mimePackagePath() const
+{
+    return m_paths.dataHome + u"/mime/packages/tarvosk-tvkfile.xml"_s;
+}
+
+QString FileTypeRegistration::desktopEntryPath() const
+{
+    return m_paths.dataHome + u"/applications/"_s + desktopEntryName;
+}
+
+QString FileTypeRegistration::iconPath() const
+{
+    return m_paths.dataHome + u"/icons/hicolor/scalable/mimetypes/application-x-tvkfile.svg"_s;
+}
+
+QString FileTypeRegistration::mimeAppsPath() const
+{
+    return m_paths.configHome + u"/mimeapps.list"_s;
+}
+
+QString FileTypeRegistration::typeOfCharacterFiles() const
+{
+    if (QFileInfo::exists(mimePackagePath()))
+        return mimeType;
+    const QDir userPackages(m_paths.dataHome + u"/mime/packages"_s);
+    const QStringList packages = userPackages.entryList({u"*.xml"_s}, QDir::Files, QDir::Name);
+    for (const QString &package : packages) {
+        const QString type = typeFromPackage(userPackages.filePath(package));
+        if (!type.isEmpty())
+            return type;
+    }
+    QStringList databases{m_paths.dataHome};
+    databases += m_paths.dataDirs;
+    for (const QString &dir : std::as_const(databases)) {
+        const QString type = typeFromGlobs(dir + u"/mime/globs2"_s);
+        if (!type.isEmpty())
+            return type;
+    }
+    return QString();
+}
+
+FileTypeRegistration::Outcome FileTypeRegistration::registerFileType() const
+{
+    const QString owner = typeOfCharacterFiles().trimmed();
+
+    if (owner.isEmpty()) {
+        const bool packageWritten = writeIfChanged(mimePackagePath(), mimePackage());
+        writeIfChanged(iconPath(), m_fileIcon);
+        const bool entryWritten = writeIfChanged(desktopEntryPath(), desktopEntry({mimeType}));
+        setDefaultApplication(mimeType);
+        if (packageWritten && m_runTool)
+            m_runTool(u"update-mime-database"_s, {m_paths.dataHome + u"/mime"_s});
+        if (entryWritten && m_runTool)
+            m_runTool(u"update-desktop-database"_s, {m_paths.dataHome + u"/applications"_s});
+        return Outcome::Created;
+    }
+
+    // "*.tvk" is known already: only the open command is (re)written. When
+    // another type owns it, that type's files are opened by this program too.
+    QStringList types{mimeType};
+    const bool ours = owner.compare(mimeType, Qt::CaseInsensitive) == 0;
+    if (!ours)
+        types.prepend(owner);
+    const bool entryWritten = writeIfChanged(desktopEntryPath(), desktopEntry(types));
+    const bool defaultChanged = setDefaultApplication(types.first());
+    if (entryWritten && m_runTool)
+        m_runTool(u"update-desktop-database"_s, {m_paths.dataHome + u"/applications"_s});
+    if (!entryWritten && !defaultChanged)
+        return Outcome::Unchanged;
+    return ours ? Outcome::OpenCommandRewritten : Outcome::TookOver;
+}
+
+QByteArray FileTypeRegistration::mimePackage() const
+{
+    const QString xml =
+        u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
+        "  <mime-type type=\"%1\">\n"
+        "    <comment>%2</comment>\n"
+        "    <icon name=\"application-x-tvkfile\"/>\n"
+        "    <glob pattern=\"*.tvk\"/>\n"
+        "  </mime-type>\n"
+        "</mime-info>\n"_s.arg(mimeType, escapedXml(description));
+    return xml.toUtf8();
+}
+
+QByteArray FileTypeRegistration::desktopEntry(const QStringList &types) const
+{
+    const QString entry =
+        u"[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=Valdris 1880 Character Creator\n"
+        "Comment=Charaktere für Valdris 1880 erschaffen und verwalten\n"
+        "Exec=%1 %f\n"
+        "Icon=application-x-tvkfile\n"
+        "Terminal=false\n"
+        "Categories=Game;RolePlaying;\n"
+        "MimeType=%2;\n"_s.arg(quotedExecArgument(m_programPath), types.join(u';'));
+    return entry.toUtf8();
+}
+
+QString FileTypeRegistration::quotedExecArgument(const QString &path)
+{
+    // Inside the quotes ", `, $ and \ take a backslash; the value's own escaping
+    // then doubles every backslash, and a literal % is written %%.
+    QString quoted;
+    for (const QChar c : path) {
+        if (c == u'"' || c == u'`' || c == u'$')
+            quoted += u"\\"_s + c;
+        else if (c == u'\\')
+            quoted += u"\\\\\\\\"_s;
+        else if (c == u'%')
+            quoted += u"%%"_s;
+        else
+            quoted += c;
+    }
+    return u'"' + quoted + u'"';
+}
+
+// Names this program the default opener of the type in mimeapps.list, keeping every other line.
+bool FileTypeRegistration::setDefaultApplication(const QString &type) const
+{
+    const QString wanted = type + u'=' + desktopEntryName;
+    const QString section = u"[Default Applications]"_s;
+    QStringList lines = QString::fromUtf8(readAll(mimeAppsPath())).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+
+    qsizetype sectionStart = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed() == section) {
+            sectionStart = i;
+            break;
+        }
+    }
+    if (sectionStart < 0) {
+        if (!lines.isEmpty())
+            lines.append(QString());
+        lines.append(section);
+        lines.append(wanted);
+    } else {
+        qsizetype i = sectionStart + 1;
+        for (; i < lines.size() && !lines[i].trimmed().startsWith(u'['); ++i) {
+            if (lines[i].section(u'=', 0, 0).trimmed() == type) {
+                if (lines[i].trimmed() == wanted)
+                    return false;
+                lines[i] = wanted;
+                break;
+            }
+        }
+        if (i >= lines.size() || lines[i].trimmed().startsWith(u'['))
+            lines.insert(sectionStart + 1, wanted);
+    }
+    return writeIfChanged(mimeAppsPath(), (lines.join(u'\n') + u'\n').toUtf8());
+}
+
+} // namespace Tarvosk

@@ -1,0 +1,127 @@
+#include "storage/settingsstore.h"
+
+#include "rules/numerictext.h"
+
+#include <QSettings>
+#include <QStringList>
+
+#include <cmath>
+
+namespace Tarvosk {
+
+namespace {
+
+// A value typed by hand with an unquoted comma comes back from QSettings as a list.
+QString textOf(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(u',');
+    return value.toString();
+}
+
+} // namespace
+
+SettingsStore::SettingsStore()
+    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                             QStringLiteral("Tarvosk"), QStringLiteral("Tarvosk")))
+{
+}
+
+SettingsStore::SettingsStore(const QString &iniFile)
+    : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+{
+}
+
+SettingsStore::~SettingsStore() = default;
+
+QString SettingsStore::fileName() const
+{
+    return m_settings->fileName();
+}
+
+// The spelling of the section already in the file, so that "StartUp" and "Startup" are one.
+QString SettingsStore::groupName(QStringView section) const
+{
+    const QStringList groups = m_settings->childGroups();
+    for (const QString &group : groups) {
+        if (QStringView(group).compare(section, Qt::CaseInsensitive) == 0)
+            return group;
+    }
+    return section.toString();
+}
+
+QString SettingsStore::read(QStringView section, QStringView key, QStringView fallback) const
+{
+    const QString path = groupName(section) + u'/' + key.toString();
+    const QVariant value = m_settings->value(path);
+    if (!value.isValid())
+        return fallback.toString();
+    return textOf(value);
+}
+
+QString SettingsStore::read(const SettingKey &setting) const
+{
+    return read(setting.section, setting.key, setting.fallback);
+}
+
+void SettingsStore::write(QStringView section, QStringView key, const QString &value)
+{
+    m_settings->setValue(groupName(section) + u'/' + key.toString(), value);
+    m_settings->sync();
+}
+
+void SettingsStore::write(const SettingKey &setting, const QString &value)
+{
+    write(setting.section, setting.key, value);
+}
+
+void SettingsStore::deleteSection(QStringView section)
+{
+    m_settings->remove(groupName(section));
+    m_settings->sync();
+}
+
+int SettingsStore::readNumber(QStringView section, QStringView key, int fallback) const
+{
+    // Text that is no number at all (edited by hand) counts as missing.
+    const std::optional<double> value = parseLeadingNumber(read(section, key));
+    if (!value || !std::isfinite(*value) || std::abs(*value) > 2147483647.0)
+        return fallback;
+    return static_cast<int>(*value);
+}
+
+int SettingsStore::readNumber(const SettingKey &setting) const
+{
+    return readNumber(setting.section, setting.key, static_cast<int>(leadingNumber(setting.fallback)));
+}
+
+double SettingsStore::readSize(QStringView section, QStringView key, double fallback) const
+{
+    QString text = read(section, key);
+    text.replace(u',', u'.');
+    const std::optional<double> value = parseLeadingNumber(text);
+    return value && std::isfinite(*value) ? *value : fallback;
+}
+
+bool SettingsStore::readFlag(QStringView section, QStringView key, bool fallback) const
+{
+    return flagFromText(read(section, key, fallback ? u"1" : u"0"), fallback);
+}
+
+bool flagFromText(const QString &text, bool fallback)
+{
+    const QString word = text.trimmed();
+    static const QStringList trueWords{QStringLiteral("true"), QStringLiteral("wahr")};
+    static const QStringList falseWords{QStringLiteral("false"), QStringLiteral("falsch")};
+    if (trueWords.contains(word, Qt::CaseInsensitive))
+        return true;
+    if (falseWords.contains(word, Qt::CaseInsensitive))
+        return false;
+    bool isNumber = false;
+    const double number = word.toDouble(&isNumber);
+    if (isNumber)
+        return number != 0;
+    return fallback;
+}
+
+} // namespace Tarvosk
