@@ -124,8 +124,8 @@ void Form1::buildWindow()
     connect(m_personal->cbxBMonth, &QComboBox::activated, this, &Form1::cbxBMonth_Click);
 
     // Enter in the text boxes neither beeps nor starts anything.
-    for (QWidget *box : std::initializer_list<QWidget *>{m_personal->Text1, m_personal->Text2, m_personal->Text3,
-                                                         m_personal->Text5, m_personal->Text7})
+    for (QWidget *box : std::initializer_list<QWidget *>{m_personal->Text1, m_personal->Text2->lineEdit(),
+                                                         m_personal->Text3, m_personal->Text5, m_personal->Text7})
         box->installEventFilter(this);
 }
 
@@ -225,9 +225,14 @@ void Form1::Form_Load(const QString &commandLinePath)
     m_wizard.formLoadedOnce = true;
     showRecord();
 
+    // A character named on the command line opens in the sheet window, which
+    // comes with the character file; until then start-up goes on as without one.
     Q_UNUSED(commandLinePath);
     m_context.state.EditExisting = false;
+    if (m_context.settings.readNumber(Settings::StartupScreen) != 1)
+        m_context.state.EditExisting = true;
     m_context.state.SheetSaved = true;
+    // Editing an existing character will open the sheet window; the wizard shows meanwhile.
     show();
 }
 

@@ -55,7 +55,7 @@ void HoverWatch::tick()
 {
     // The icon's square, its far edges included.
     const QPoint cursor = m_cursor();
-    const QRect square(m_anchor, QSize(IconButton::size + 1, IconButton::size + 1));
+    const QRect square(m_anchor, QSize(IconButton::side + 1, IconButton::side + 1));
     if (square.contains(cursor))
         return;
     if (m_marked)

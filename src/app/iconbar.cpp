@@ -41,7 +41,7 @@ IconBar::IconBar(const QString &objectName, const std::vector<IconSpec> &icons, 
     if (style == Style::Toolbar)
         setFixedHeight(toolbarHeight);
     else
-        setFixedSize(count * (IconButton::size + iconGap) + iconGap, IconButton::size + 2 * iconTop);
+        setFixedSize(count * (IconButton::side + iconGap) + iconGap, IconButton::side + 2 * iconTop);
     placeIcons();
 }
 
@@ -68,10 +68,10 @@ void IconBar::placeIcons()
     int x = iconGap;
     for (IconButton *button : m_icons) {
         button->move(x, iconTop);
-        x += IconButton::size + iconGap;
+        x += IconButton::side + iconGap;
     }
     if (m_abort)
-        m_abort->move(width() - iconGap - IconButton::size, iconTop);
+        m_abort->move(width() - iconGap - IconButton::side, iconTop);
 }
 
 void IconBar::resizeEvent(QResizeEvent *event)
@@ -118,8 +118,8 @@ void IconBar::paintEvent(QPaintEvent *)
     }
     if (m_markedLeft >= 0) {
         // A raised frame around the icon: light above and left, shadow below and right.
-        const QRect frame(m_markedLeft - frameMargin, iconTop - 1, IconButton::size + 2 * frameMargin - 1,
-                          IconButton::size + 1);
+        const QRect frame(m_markedLeft - frameMargin, iconTop - 1, IconButton::side + 2 * frameMargin - 1,
+                          IconButton::side + 1);
         painter.setPen(palette().color(QPalette::Light));
         painter.drawLine(frame.topLeft(), frame.topRight());
         painter.drawLine(frame.topLeft(), frame.bottomLeft());

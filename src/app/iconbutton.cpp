@@ -27,9 +27,9 @@ IconButton::IconButton(const QString &objectName, const QString &iconResource, c
 {
     setObjectName(objectName);
     setToolTip(toolTip);
-    setFixedSize(size, size);
+    setFixedSize(side, side);
     setAlignment(Qt::AlignCenter);
-    setPixmap(resourcePixmap(iconResource, QSize(size - 2, size - 2)));
+    setPixmap(resourcePixmap(iconResource, QSize(side - 2, side - 2)));
     setMouseTracking(true);
     setLineWidth(1);
 }
@@ -45,7 +45,8 @@ void IconButton::mouseMoveEvent(QMouseEvent *event)
         const QPoint topLeft = event->globalPosition().toPoint() - event->position().toPoint();
         Q_EMIT hovered(this, topLeft);
     }
-    QLabel::mouseMoveEvent(event);
+    // Taken here: passed on, the bar would read it as the pointer leaving its icons.
+    event->accept();
 }
 
 void IconButton::mousePressEvent(QMouseEvent *event)

@@ -12,7 +12,7 @@ class IconButton : public QLabel
     Q_OBJECT
 
 public:
-    static constexpr int size = 24;
+    static constexpr int side = 24;
 
     IconButton(const QString &objectName, const QString &iconResource, const QString &toolTip,
                QWidget *parent = nullptr);

@@ -64,6 +64,7 @@ SkillListFrame::SkillListFrame(const QString &objectName, const QString &rowPref
 
     int headingIndex = 0;
     const auto layout = arrange(table, arrangement, columns);
+    columns = qMax(columns, int(layout.size()));
     for (int c = 0; c < int(layout.size()); ++c) {
         for (int r = 0; r < int(layout[c].size()); ++r) {
             const Cell &cell = layout[c][r];
@@ -82,8 +83,10 @@ SkillListFrame::SkillListFrame(const QString &objectName, const QString &rowPref
             grid->addWidget(label, r, c, Qt::AlignLeft | Qt::AlignTop);
         }
     }
+    // Columns share the width evenly, whatever their rows hold at the moment.
+    for (int c = 0; c < columns; ++c)
+        grid->setColumnStretch(c, 1);
     grid->setRowStretch(grid->rowCount(), 1);
-    grid->setColumnStretch(grid->columnCount(), 1);
 }
 
 QLabel *SkillListFrame::row(int index) const

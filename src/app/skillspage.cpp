@@ -60,7 +60,7 @@ SkillsPage::SkillsPage(QWidget *buttonBar, QWidget *parent)
     Frame8[1] = new SkillListFrame(QStringLiteral("Frame8_1"), QStringLiteral("Label44"), QStringLiteral("Label8"),
                                    schoolFemaleTable(), SkillListFrame::Arrangement::Flowing, 3, this);
     Frame7 = new SkillListFrame(QStringLiteral("Frame7"), QStringLiteral("Label31"), QStringLiteral("Label6"),
-                                untypicalTable(), SkillListFrame::Arrangement::Flowing, 4, this);
+                                untypicalTable(), SkillListFrame::Arrangement::Flowing, 3, this);
 
     auto *lists = new QStackedLayout;
     lists->setStackingMode(QStackedLayout::StackAll);

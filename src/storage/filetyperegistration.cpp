@@ -216,7 +216,7 @@ QString FileTypeRegistration::quotedExecArgument(const QString &path)
     QString quoted;
     for (const QChar c : path) {
         if (c == u'"' || c == u'`' || c == u'$')
-            quoted += u"\\"_s + c;
+            quoted += u"\\\\"_s + c;
         else if (c == u'\\')
             quoted += u"\\\\\\\\"_s;
         else if (c == u'%')

@@ -11,7 +11,8 @@ namespace Tarvosk {
 
 namespace {
 
-// A value typed by hand with an unquoted comma comes back from QSettings as a list.
+// A value typed by hand with an unquoted comma comes back from QSettings as a
+// list of trimmed parts; joined by the bare comma, a size such as "8,25" reads right.
 QString textOf(const QVariant &value)
 {
     if (value.typeId() == QMetaType::QStringList)
@@ -22,7 +23,8 @@ QString textOf(const QVariant &value)
 } // namespace
 
 SettingsStore::SettingsStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    // The native format on Linux is INI, in "Tarvosk/Tarvosk.conf" under the configuration folder.
+    : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                              QStringLiteral("Tarvosk"), QStringLiteral("Tarvosk")))
 {
 }

@@ -1,0 +1,26 @@
+#include "formfixture.h"
+
+namespace Tarvosk {
+
+FormFixture::FormFixture()
+    : settings(dir.filePath(QStringLiteral("Tarvosk.conf")))
+{
+}
+
+Form1 &FormFixture::form()
+{
+    if (!m_form) {
+        AppContext context{settings, random, messages, state,
+                           [this] {
+                               ++fontListRequests;
+                               return installedFonts;
+                           },
+                           [this] { ++registrations; }};
+        context.clock = [this] { return clock; };
+        context.today = [this] { return today; };
+        m_form = std::make_unique<Form1>(context);
+    }
+    return *m_form;
+}
+
+} // namespace Tarvosk

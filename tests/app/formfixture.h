@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/appcontext.h"
+#include "app/form1.h"
+#include "storage/settingsstore.h"
+#include "support/recordingmessages.h"
+#include "support/scriptedrandom.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace Tarvosk {
+
+// A main window over a temporary settings file, scripted dice and recorded messages.
+struct FormFixture
+{
+    FormFixture();
+
+    // Builds the window; settings written before count for its start-up.
+    Form1 &form();
+
+    QTemporaryDir dir;
+    SettingsStore settings;
+    ScriptedRandom random;
+    RecordingMessages messages;
+    ProgramState state;
+    QStringList installedFonts{QStringLiteral("DejaVu Sans"), QStringLiteral("Times New Roman")};
+    int fontListRequests = 0;
+    int registrations = 0;
+    QTime clock{13, 30, 15};
+    QDate today{2026, 12, 6};
+
+private:
+    std::unique_ptr<Form1> m_form;
+};
+
+} // namespace Tarvosk

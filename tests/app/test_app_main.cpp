@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <QTest>
+
+int runForm1Tests(int argc, char **argv);
+int runIconBarTests(int argc, char **argv);
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    int failures = 0;
+    failures += runForm1Tests(argc, argv);
+    failures += runIconBarTests(argc, argv);
+    return failures;
+}

@@ -1,0 +1,404 @@
+#include "app/form1.h"
+#include "app/listcombobox.h"
+#include "app/personalpage.h"
+#include "app/skilllistframe.h"
+#include "app/skillspage.h"
+#include "app/valueframe.h"
+#include "app/valuespage.h"
+#include "formfixture.h"
+#include "storage/settingkeys.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+
+using namespace Tarvosk;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Chooses an entry the way a user does: open the list, move to the entry, press Enter.
+void chooseEntry(QComboBox *combo, const QString &entry)
+{
+    const int index = combo->findText(entry);
+    QVERIFY2(index >= 0, qPrintable(entry));
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    QTRY_VERIFY(view->isVisible());
+    view->setCurrentIndex(view->model()->index(index, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QTRY_VERIFY(!view->isVisible());
+}
+
+QStringList itemsOf(const QComboBox *combo)
+{
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items.append(combo->itemText(i));
+    return items;
+}
+
+} // namespace
+
+class TestForm1 : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startsAtStepOneWithEveryValueBlank();
+    void listsAreFilledWithTheirPresets();
+    void optionsAndHistoryComeFromTheSettings();
+    void newCharacterKeepsListsAndDoesNotRegisterAgain();
+    void seedingFollowsTheOption_data();
+    void seedingFollowsTheOption();
+    void storedFontNamesAreChecked();
+    void stepsHaveTheirSizesAndAreCentred();
+    void enterIsSwallowedInTheTextBoxes();
+    void raceKeepsTheWordBeforeTheParenthesis();
+    void habitsAreAddedOnceEach();
+    void habitsTypedByHandCount();
+    void birthdayGivesStarSignAndLimitsTheDay();
+    void randomBirthdayReseedsFromTheClock();
+    void schoolTabShowsTheListOfTheSex();
+};
+
+void TestForm1::startsAtStepOneWithEveryValueBlank()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.form();
+    form.Form_Load();
+
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.windowTitle(), u"Valdris 1880 Character Creator"_s);
+    QCOMPARE(form.step(), Form1::ValuesStep);
+    QCOMPARE(form.size(), QSize(472, 472));
+    QVERIFY(!form.skillsPage()->isVisible());
+    QVERIFY(!form.personalPage()->isVisible());
+
+    const QList<QLabel *> labels = form.findChildren<QLabel *>();
+    int values = 0;
+    for (const QString &prefix : {u"Basis_"_s, u"Abgel_"_s, u"LPAP_"_s, u"Natur_"_s, u"Hinter_"_s}) {
+        for (QLabel *label : labels) {
+            if (label->objectName().startsWith(prefix)) {
+                QCOMPARE(label->text(), u"-"_s);
+                ++values;
+            }
+        }
+    }
+    QCOMPARE(values, 6 + 10 + 2 + 8 + 2);
+    QCOMPARE(form.valuesPage()->List1->count(), 0);
+    QCOMPARE(fixture.registrations, 1);
+    QVERIFY(fixture.state.SheetSaved);
+    QVERIFY(!fixture.state.EditExisting); // the start-up screen is on by default
+
+    FormFixture withoutScreen;
+    withoutScreen.settings.write(Settings::StartupScreen, u"0"_s);
+    withoutScreen.form().Form_Load();
+    QVERIFY(withoutScreen.state.EditExisting);
+    QVERIFY(form.wizard().listsFilled);
+    QVERIFY(form.wizard().formLoadedOnce);
+}
+
+void TestForm1::listsAreFilledWithTheirPresets()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.form();
+    form.Form_Load();
+    const ValuesPage *values = form.valuesPage();
+    const PersonalPage *personal = form.personalPage();
+
+    QCOMPARE(values->Combo1->count(), 15);
+    QCOMPARE(values->Combo1->currentText(), u"Agent"_s);
+    QVERIFY(!values->Combo1->isEditable());
+    QCOMPARE(itemsOf(values->Combo2), (QStringList{u"männlich"_s, u"weiblich"_s}));
+    QCOMPARE(personal->Combo3->count(), 50);
+    QCOMPARE(personal->Combo3->currentText(), u"Amerikaner"_s);
+    QCOMPARE(personal->Combo4->currentText(), u"Blau"_s);
+    QCOMPARE(personal->Combo5->currentText(), u"Blond"_s);
+    QCOMPARE(personal->Combo6->currentText(), u"Europide (Europäer,Inder,Nordafrikaner)"_s);
+    QCOMPARE(personal->Combo7->currentText(), u"Atheistisch"_s);
+    QCOMPARE(personal->Combo8->count(), 71);
+    QCOMPARE(personal->Combo8->currentText(), QString());
+    QCOMPARE(personal->cbxBDay->count(), 31);
+    QCOMPARE(personal->cbxBDay->currentText(), u"1"_s);
+    QCOMPARE(personal->cbxBMonth->count(), 12);
+    QCOMPARE(personal->cbxBMonth->currentText(), u"Januar"_s);
+
+    // The record holds what the controls show.
+    QCOMPARE(form.record().characterClass, u"Agent"_s);
+    QCOMPARE(form.record().nationality, u"Amerikaner"_s);
+    QCOMPARE(form.record().birthMonth, u"Januar"_s);
+    QCOMPARE(form.record().habits, QString());
+}
+
+void TestForm1::optionsAndHistoryComeFromTheSettings()
+{
+    FormFixture fixture;
+    fixture.settings.write(Settings::ConfirmValues, u"1"_s);
+    fixture.settings.write(Settings::CharacterProperty, u"kaputt"_s);
+    fixture.settings.write(u"users", u"1", u"Anna"_s);
+    fixture.settings.write(Settings::Users, u"2", u"Bernd"_s);
+    fixture.settings.write(Settings::Users, u"4", u"hinter der Lücke"_s);
+    Form1 &form = fixture.form();
+    form.Form_Load();
+
+    QVERIFY(form.valuesPage()->Check1->isChecked());
+    QVERIFY(form.record().moreFreedom);
+    QVERIFY(!form.valuesPage()->Check2->isChecked());
+    QCOMPARE(itemsOf(form.personalPage()->Text2), (QStringList{u"Anna"_s, u"Bernd"_s}));
+    QCOMPARE(form.personalPage()->Text2->currentText(), QString());
+}
+
+void TestForm1::newCharacterKeepsListsAndDoesNotRegisterAgain()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.form();
+    form.Form_Load();
+    chooseEntry(form.personalPage()->Combo3, u"Deutscher"_s);
+    chooseEntry(form.valuesPage()->Combo1, u"Arzt"_s);
+    fixture.settings.write(Settings::CharacterProperty, u"1"_s);
+
+    form.Form_Load();
+    QCOMPARE(fixture.registrations, 1);
+    QCOMPARE(form.personalPage()->Combo3->count(), 50);
+    QCOMPARE(form.personalPage()->Combo3->currentText(), u"Deutscher"_s);
+    QCOMPARE(form.valuesPage()->Combo1->count(), 15);
+    QCOMPARE(form.valuesPage()->Combo1->currentText(), u"Arzt"_s);
+    QVERIFY(form.valuesPage()->Check2->isChecked());
+    QCOMPARE(form.valuesPage()->Frame2->value(0)->text(), u"-"_s);
+}
+
+void TestForm1::seedingFollowsTheOption_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<double>>("seeds");
+    QTest::newRow("clock") << u"0"_s << QString() << QList<double>{13 * 3600 + 30 * 60 + 15};
+    QTest::newRow("date") << u"1"_s << QString() << QList<double>{6.12};
+    QTest::newRow("own text") << u"2"_s << u"4711 Köln"_s << QList<double>{4711};
+    QTest::newRow("own text, none") << u"2"_s << QString() << QList<double>{0};
+    QTest::newRow("unknown option") << u"7"_s << u"99"_s << QList<double>{};
+}
+
+void TestForm1::seedingFollowsTheOption()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, text);
+    QFETCH(QList<double>, seeds);
+    FormFixture fixture;
+    fixture.settings.write(Settings::Random, option);
+    fixture.settings.write(Settings::RandomText, text);
+    fixture.form().Form_Load();
+    QCOMPARE(fixture.random.seeds, seeds);
+}
+
+void TestForm1::storedFontNamesAreChecked()
+{
+    FormFixture fixture;
+    fixture.form().Form_Load();
+    QCOMPARE(fixture.fontListRequests, 0); // nothing stored, nothing to ask
+
+    FormFixture stored;
+    stored.settings.write(Settings::ValuesFont, Settings::FontName, u"dejavu sans"_s);
+    stored.settings.write(Settings::HeadlineFont, Settings::FontName, u"Gibt Es Nicht"_s);
+    stored.form().Form_Load();
+    QCOMPARE(stored.fontListRequests, 1);
+    QCOMPARE(stored.settings.read(Settings::ValuesFont, Settings::FontName), u"dejavu sans"_s);
+    QCOMPARE(stored.settings.read(Settings::HeadlineFont, Settings::FontName), u"Times New Roman"_s);
+    QCOMPARE(stored.settings.read(Settings::LabelsFont, Settings::FontName, u"leer"), u"leer"_s);
+}
+
+void TestForm1::stepsHaveTheirSizesAndAreCentred()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.form();
+    form.Form_Load();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const std::array<std::pair<Form1::Step, QSize>, 3> steps{{
+        {Form1::SkillsStep, {654, 542}},
+        {Form1::PersonalStep, {392, 412}},
+        {Form1::ValuesStep, {472, 472}},
+    }};
+    for (const auto &[step, size] : steps) {
+        form.showStep(step);
+        QCOMPARE(form.size(), size);
+        QCOMPARE(form.pos(), QPoint(screen.x() + (screen.width() - size.width()) / 2,
+                                    screen.y() + (screen.height() - size.height()) / 2));
+        QCOMPARE(form.skillsPage()->isVisible(), step == Form1::SkillsStep);
+        QCOMPARE(form.personalPage()->isVisible(), step == Form1::PersonalStep);
+    }
+}
+
+void TestForm1::enterIsSwallowedInTheTextBoxes()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.form();
+    form.Form_Load();
+    form.showStep(Form1::PersonalStep);
+    PersonalPage *personal = form.personalPage();
+
+    for (QLineEdit *edit : {personal->Text1, personal->Text3, personal->Text5, personal->Text7}) {
+        QSignalSpy returns(edit, &QLineEdit::returnPressed);
+        QTest::keyClicks(edit, u"Ab"_s);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key_Enter);
+        QCOMPARE(returns.count(), 0);
+        QCOMPARE(edit->text(), u"Ab"_s);
+    }
+    QSignalSpy playerReturns(personal->Text2->lineEdit(), &QLineEdit::returnPressed);
+    QTest::keyClicks(personal->Text2, u"Neu"_s);
+    QTest::keyClick(personal->Text2->lineEdit(), Qt::Key_Return);
+    QCOMPARE(playerReturns.count(), 0);
+    QCOMPARE(personal->Text2->count(), 0); // typed names never join the list by Enter
+    QCOMPARE(form.record().player, u"Neu"_s);
+}
+
+void TestForm1::raceKeepsTheWordBeforeTheParenthesis()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.form();
+    form.Form_Load();
+    form.showStep(Form1::PersonalStep);
+    ListComboBox *race = form.personalPage()->Combo6;
+
+    chooseEntry(race, u"Mongolide (Asiaten,Indianer)"_s);
+    QVERIFY(!form.personalPage()->Combo8->isEnabled()); // waits while the race completes
+    QTRY_COMPARE(race->currentText(), u"Mongolide"_s);
+    QTRY_VERIFY(form.personalPage()->Combo8->isEnabled());
+    QCOMPARE(form.record().race, u"Mongolide"_s);
+    QCOMPARE(race->lineEdit()->cursorPosition(), 9);
+}
+
+void TestForm1::habitsAreAddedOnceEach()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.form();
+    form.Form_Load();
+    form.showStep(Form1::PersonalStep);
+    ListComboBox *habits = form.personalPage()->Combo8;
+
+    chooseEntry(habits, u"Raucher"_s);
+    QVERIFY(!form.personalPage()->Combo6->isEnabled());
+    QTRY_COMPARE(habits->currentText(), u"Raucher"_s);
+    QTRY_VERIFY(form.personalPage()->Combo6->isEnabled());
+    chooseEntry(habits, u"Narbe"_s);
+    QTRY_COMPARE(habits->currentText(), u"Raucher, Narbe"_s);
+    chooseEntry(habits, u"Raucher"_s);
+    QTRY_COMPARE(habits->currentText(), u"Raucher, Narbe, "_s);
+    QCOMPARE(habits->count(), 71);
+    QCOMPARE(form.record().habits, u"Raucher, Narbe, "_s);
+}
+
+void TestForm1::habitsTypedByHandCount()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.form();
+    form.Form_Load();
+    form.showStep(Form1::PersonalStep);
+    ListComboBox *habits = form.personalPage()->Combo8;
+
+    QTest::keyClicks(habits, u"raucher"_s);
+    chooseEntry(habits, u"Raucher"_s);
+    QTRY_COMPARE(habits->currentText(), u"raucher, "_s);
+
+    habits->lineEdit()->clear();
+    QTest::keyClicks(habits, u"Spieler,"_s);
+    chooseEntry(habits, u"Glatze"_s);
+    QTRY_COMPARE(habits->currentText(), u"Spieler,Glatze"_s);
+}
+
+void TestForm1::birthdayGivesStarSignAndLimitsTheDay()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.form();
+    form.Form_Load();
+    form.showStep(Form1::PersonalStep);
+    PersonalPage *personal = form.personalPage();
+
+    chooseEntry(personal->cbxBDay, u"31"_s);
+    QCOMPARE(personal->txtStarsign->text(), u"Wassermann"_s);
+    chooseEntry(personal->cbxBMonth, u"April"_s);
+    QCOMPARE(personal->cbxBDay->currentText(), u"30"_s);
+    QCOMPARE(personal->txtStarsign->text(), u"Stier"_s);
+
+    chooseEntry(personal->cbxBMonth, u"Mai"_s);
+    chooseEntry(personal->cbxBDay, u"31"_s);
+    QCOMPARE(personal->txtStarsign->text(), u"Zwilling"_s);
+    chooseEntry(personal->cbxBMonth, u"Februar"_s);
+    QCOMPARE(personal->cbxBDay->currentText(), u"28"_s);
+    QCOMPARE(personal->txtStarsign->text(), u"Fische"_s);
+
+    // Only choosing the month limits the day.
+    chooseEntry(personal->cbxBMonth, u"Juni"_s);
+    chooseEntry(personal->cbxBDay, u"31"_s);
+    QCOMPARE(personal->cbxBDay->currentText(), u"31"_s);
+    QCOMPARE(form.record().birthDay, u"31"_s);
+    QCOMPARE(form.record().starSign, personal->txtStarsign->text());
+}
+
+void TestForm1::randomBirthdayReseedsFromTheClock()
+{
+    FormFixture fixture;
+    fixture.settings.write(Settings::Random, u"2"_s);
+    fixture.settings.write(Settings::RandomText, u"5"_s);
+    Form1 &form = fixture.form();
+    form.Form_Load();
+    form.showStep(Form1::PersonalStep);
+    fixture.clock = QTime(8, 0, 30);
+    // Day position 30 (the 31st), month position 8 (September): the day is limited to 30.
+    fixture.random.numbers = {30.5f / 31, 8.5f / 12};
+
+    QTest::mouseClick(form.findChild<QWidget *>(u"imgButton3_1"_s), Qt::LeftButton);
+    QCOMPARE(fixture.random.seeds, (QList<double>{5, 8 * 3600 + 30}));
+    QCOMPARE(form.personalPage()->cbxBMonth->currentText(), u"September"_s);
+    QCOMPARE(form.personalPage()->cbxBDay->currentText(), u"30"_s);
+    QCOMPARE(form.personalPage()->txtStarsign->text(), u"Waage"_s);
+}
+
+void TestForm1::schoolTabShowsTheListOfTheSex()
+{
+    FormFixture fixture;
+    Form1 &form = fixture.form();
+    form.Form_Load();
+    form.showStep(Form1::SkillsStep);
+    SkillsPage *skills = form.skillsPage();
+    QTabBar *tabs = skills->TabStrip1;
+    auto clickTab = [tabs](int tab) { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center()); };
+
+    QVERIFY(skills->Frame9->isVisible());
+    clickTab(SkillsPage::SchoolTab);
+    QVERIFY(skills->Frame8[0]->isVisible());
+    QVERIFY(!skills->Frame9->isVisible());
+    QCOMPARE(skills->Frame8[0]->title(), u"Schulwissen (Männer)"_s);
+
+    form.valuesPage()->Combo2->setCurrentText(u"weiblich"_s);
+    QVERIFY(skills->Frame8[0]->isVisible()); // switches only when the tab is clicked again
+    clickTab(SkillsPage::SchoolTab);
+    QVERIFY(skills->Frame8[1]->isVisible());
+    QVERIFY(!skills->Frame8[0]->isVisible());
+
+    clickTab(SkillsPage::UntypicalTab);
+    QVERIFY(skills->Frame7->isVisible());
+    QCOMPARE(skills->Frame7->rowCount(), 74);
+    QCOMPARE(skills->Frame7->row(73)->text(), u"Maschineng.+5 (Gs31, St31)"_s);
+    clickTab(SkillsPage::ClassSkillsTab);
+    QVERIFY(skills->Frame9->isVisible());
+    QVERIFY(!skills->Frame7->isVisible());
+    for (int i = 0; i < 36; ++i)
+        QVERIFY(skills->Frame9->row(i)->isHidden()); // until a class is written into them
+}
+
+int runForm1Tests(int argc, char **argv)
+{
+    TestForm1 tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "tst_form1.moc"
