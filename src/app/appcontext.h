@@ -10,7 +10,13 @@ namespace Tarvosk {
 
 class MessageService;
 class RandomSource;
+class RollDialogs;
 class SettingsStore;
+
+// What the user did on the start-up screen: Create clears EditExisting, Edit
+// sets it, NoChoice (the screen was closed some other way) leaves it cleared,
+// Quit ends the program.
+enum class StartupChoice { Create, Edit, NoChoice, Quit };
 
 // The program-wide state the windows share.
 struct ProgramState
@@ -33,6 +39,10 @@ struct AppContext
     std::function<void()> registerFileType;
     std::function<QTime()> clock = [] { return QTime::currentTime(); };
     std::function<QDate()> today = [] { return QDate::currentDate(); };
+    // The start-up screen; none means the screen of the program itself.
+    std::function<StartupChoice()> askStartup{};
+    // The dialogs of a roll; none means the windows of the program itself.
+    RollDialogs *rollDialogs = nullptr;
 };
 
 } // namespace Tarvosk

@@ -1,24 +1,34 @@
 #include "app/form1.h"
 
 #include "app/combocompleter.h"
+#include "app/form4.h"
+#include "app/frmstartup.h"
 #include "app/hoverwatch.h"
 #include "app/iconbar.h"
 #include "app/listcombobox.h"
 #include "app/patternmenu.h"
 #include "app/personalpage.h"
+#include "app/rolldialogsonscreen.h"
 #include "app/skilllistframe.h"
 #include "app/skillspage.h"
 #include "app/valueframe.h"
 #include "app/valuespage.h"
+#include "platform/messageservice.h"
+#include "rules/attributeroll.h"
 #include "rules/personallists.h"
 #include "rules/randomsource.h"
+#include "rules/skillclick.h"
+#include "rules/skillrules.h"
 #include "rules/starsign.h"
 #include "rules/startupseed.h"
+#include "rules/wizardsteps.h"
 #include "sheet/backgroundpattern.h"
 #include "storage/fontnamecheck.h"
+#include "storage/playerhistory.h"
 #include "storage/settingkeys.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -65,6 +75,12 @@ Form1::Form1(AppContext context, QWidget *parent)
     , m_hoverWatch(new HoverWatch(this))
     , m_patternMenu(new PatternMenu(this))
 {
+    if (m_context.rollDialogs) {
+        m_rollDialogs = m_context.rollDialogs;
+    } else {
+        m_ownRollDialogs = std::make_unique<RollDialogsOnScreen>(this);
+        m_rollDialogs = m_ownRollDialogs.get();
+    }
     setObjectName(u"Form1"_s);
     setWindowTitle(caption);
     // The steps have fixed sizes; a compact face keeps every caption whole in them.
@@ -113,10 +129,34 @@ void Form1::buildWindow()
         });
     }
     connect(m_patternMenu, &PatternMenu::patternChosen, this, &Form1::choosePattern);
-    connect(m_bars[3], &IconBar::iconClicked, this, [this](int index) {
-        if (index == 1)
-            randomBirthday();
+    // The icons' actions, by bar and index.
+    connect(m_bars[0], &IconBar::iconClicked, this, [this](int index) { index == 0 ? DiceAgain() : Next0(); });
+    connect(m_bars[1], &IconBar::iconClicked, this, [this](int index) {
+        switch (index) {
+        case 0: Back1(); break;
+        case 1: Next1(); break;
+        default: showValueOverview(); break;
+        }
     });
+    connect(m_bars[2], &IconBar::iconClicked, this, [this](int index) { index == 0 ? Back2() : Next2(); });
+    connect(m_bars[3], &IconBar::iconClicked, this, [this](int index) {
+        index == 0 ? EraseHistory() : randomBirthday();
+    });
+    connect(m_values->Combo1, &QComboBox::activated, this, &Form1::DiceAgain);
+    connect(m_values->Check2, &QCheckBox::clicked, this, &Form1::Check2_Click);
+    connect(m_skills, &SkillsPage::explanationRequested, this, &Form1::explain);
+    const std::array<std::pair<SkillListFrame *, SkillListId>, 4> lists{{
+        {m_skills->Frame9, SkillListId::ClassSkills},
+        {m_skills->Frame8[0], SkillListId::SchoolMale},
+        {m_skills->Frame8[1], SkillListId::SchoolFemale},
+        {m_skills->Frame7, SkillListId::Untypical},
+    }};
+    for (const auto &[frame, list] : lists) {
+        connect(frame, &SkillListFrame::rowClicked, this,
+                [this, list](int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+                    skillRowClicked(list, row, button, modifiers);
+                });
+    }
     connect(m_skills->TabStrip1, &QTabBar::tabBarClicked, this, &Form1::TabStrip1_Click);
 
     m_completer = new ComboCompleter(m_personal->Combo6, m_personal->Combo8, this);
@@ -139,20 +179,21 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// The controls write every change into the record, so the two never differ.
+// The controls write every change into the record, and showRecord() puts the
+// record back on them, so the two never differ.
 void Form1::bindRecord()
 {
-    const std::array<std::pair<QLineEdit *, QString CharacterRecord::*>, 5> edits{{
+    m_boundEdits = {
         {m_personal->Text1, &CharacterRecord::name},
         {m_personal->Text3, &CharacterRecord::age},
         {m_personal->txtStarsign, &CharacterRecord::starSign},
         {m_personal->Text7, &CharacterRecord::address},
         {m_personal->Text5, &CharacterRecord::quirk},
-    }};
-    for (const auto &[edit, field] : edits)
+    };
+    for (const auto &[edit, field] : m_boundEdits)
         connect(edit, &QLineEdit::textChanged, this, [this, field](const QString &text) { m_record.*field = text; });
 
-    const std::array<std::pair<QComboBox *, QString CharacterRecord::*>, 11> combos{{
+    m_boundCombos = {
         {m_values->Combo1, &CharacterRecord::characterClass},
         {m_values->Combo2, &CharacterRecord::sex},
         {m_personal->Text2, &CharacterRecord::player},
@@ -164,8 +205,8 @@ void Form1::bindRecord()
         {m_personal->Combo6, &CharacterRecord::race},
         {m_personal->Combo7, &CharacterRecord::religion},
         {m_personal->Combo8, &CharacterRecord::habits},
-    }};
-    for (const auto &[combo, field] : combos)
+    };
+    for (const auto &[combo, field] : m_boundCombos)
         connect(combo, &QComboBox::currentTextChanged, this,
                 [this, field](const QString &text) { m_record.*field = text; });
 
@@ -173,7 +214,6 @@ void Form1::bindRecord()
     connect(m_values->Check2, &QCheckBox::toggled, this, [this](bool on) { m_record.quirkBonus = on; });
 }
 
-// Puts the rolled values, the points and the skill rows of the record on the screen.
 void Form1::showRecord()
 {
     m_values->Frame2->showValues(m_record.basis);
@@ -186,6 +226,20 @@ void Form1::showRecord()
     m_values->Check1->setChecked(m_record.moreFreedom);
     m_values->Check2->setChecked(m_record.quirkBonus);
 
+    for (const auto &[edit, field] : m_boundEdits) {
+        if (edit->text() != m_record.*field)
+            edit->setText(m_record.*field);
+    }
+    for (const auto &[combo, field] : m_boundCombos) {
+        const QString &text = m_record.*field;
+        if (combo->currentText() == text)
+            continue;
+        if (combo->isEditable())
+            combo->setCurrentText(text);
+        else
+            combo->setCurrentIndex(combo->findText(text));
+    }
+
     for (int i = 0; i < 3; ++i)
         m_skills->Lern[i]->setText(m_record.learningPoints[i]);
     m_skills->Frame9->showRows(m_record.classSkills);
@@ -194,7 +248,7 @@ void Form1::showRecord()
     m_skills->Frame7->showRows(m_record.untypical);
 }
 
-void Form1::Form_Load(const QString &commandLinePath)
+bool Form1::Form_Load(const QString &commandLinePath)
 {
     showStep(ValuesStep);
     showPattern(m_context.settings.readNumber(Settings::Wallpaper));
@@ -213,7 +267,7 @@ void Form1::Form_Load(const QString &commandLinePath)
         // A new character: the lists, the history and the birthday stay as they are.
         m_record.removeMultiplicityPrefixes();
         showRecord();
-        return;
+        return true;
     }
 
     if (m_context.registerFileType)
@@ -229,11 +283,146 @@ void Form1::Form_Load(const QString &commandLinePath)
     // comes with the character file; until then start-up goes on as without one.
     Q_UNUSED(commandLinePath);
     m_context.state.EditExisting = false;
-    if (m_context.settings.readNumber(Settings::StartupScreen) != 1)
+    if (m_context.settings.readNumber(Settings::StartupScreen) == 1) {
+        const StartupChoice choice = m_context.askStartup ? m_context.askStartup() : frmStartup::ask();
+        if (choice == StartupChoice::Quit)
+            return false;
+        m_context.state.EditExisting = choice == StartupChoice::Edit;
+    } else {
         m_context.state.EditExisting = true;
+    }
     m_context.state.SheetSaved = true;
     // Editing an existing character will open the sheet window; the wizard shows meanwhile.
     show();
+    return true;
+}
+
+void Form1::DiceAgain()
+{
+    if (Tarvosk::DiceAgain(m_record, m_wizard, m_context.random, *m_rollDialogs) == RollOutcome::Insufficient)
+        m_context.messages.show(insufficientValuesMessage, u"Hinweis"_s, MessageService::Icon::Exclamation,
+                                MessageService::Buttons::Ok);
+    showRecord();
+}
+
+void Form1::Next0()
+{
+    if (!hasRolledValues(m_record)) {
+        m_context.messages.show(u"Bitte würfeln ..."_s, u"Keine Daten"_s, MessageService::Icon::Information,
+                                MessageService::Buttons::Ok);
+        return;
+    }
+    showStep(SkillsStep);
+    m_skills->Frame9->setTitle(u"Fachkenntnisse: "_s + m_values->Combo1->currentText());
+    enterSkillsStep(m_record, m_wizard, m_context.random);
+    showRecord();
+}
+
+void Form1::Back1()
+{
+    closeValueOverview();
+    showStep(ValuesStep);
+    m_wizard.backToStep1 = true;
+}
+
+void Form1::Next1()
+{
+    closeValueOverview();
+    showStep(PersonalStep);
+    enterPersonalStep(m_record, m_wizard, m_context.random);
+    if (!m_wizard.backToStep2)
+        m_completer->rememberHabitsText(QString());
+    showRecord();
+}
+
+void Form1::Back2()
+{
+    m_wizard.backToStep2 = true;
+    Next0();
+}
+
+void Form1::Next2()
+{
+    if (PlayerHistory(m_context.settings).add(m_personal->Text2->currentText())) {
+        const QString player = m_personal->Text2->currentText();
+        m_personal->Text2->addItem(player);
+        m_personal->Text2->setCurrentText(player);
+    }
+    // The sheet window takes over from here once it exists; until then the
+    // main window stays, so the character is not hidden from its player.
+}
+
+void Form1::EraseHistory()
+{
+    const auto answer = m_context.messages.show(u"Spielerhistorie wirklich löschen ?"_s, u"Historie leeren"_s,
+                                                MessageService::Icon::Question, MessageService::Buttons::YesNo);
+    if (answer != MessageService::Answer::Yes)
+        return;
+    PlayerHistory(m_context.settings).erase();
+    m_personal->Text2->clear();
+    m_personal->Text2->setCurrentText(QString());
+    m_personal->Text2->setFocus();
+}
+
+void Form1::explain(int pool)
+{
+    const QString sharedPoints =
+        u"Die Lernpunkte für Fachkenntisse können auch für untypische Fähigkeiten verwendet werden."_s;
+    QString text;
+    switch (pool) {
+    case 0: text = sharedPoints; break;
+    case 1: text = u"Die Lernpunkte für Schulwissen können nicht übernommen werden. Überschüssiges verfällt."_s; break;
+    default:
+        text = sharedPoints
+               + u"\nHaben Sie die Schaltfläche 'Ja zur charakterlichen Eigenheit' angeklickt, erhalten Sie auf "
+                 "Untypisches 3 Lernpunkte extra."_s;
+        break;
+    }
+    m_context.messages.show(text, u"Erklärung"_s, MessageService::Icon::Information, MessageService::Buttons::Ok);
+}
+
+void Form1::Check2_Click(bool ticked)
+{
+    const QuirkBoxResult result = quirkBoxClicked(m_record, m_wizard, ticked);
+    if (result.effect == QuirkBoxResult::Effect::Refused)
+        m_context.messages.show(result.refusal, quirkRefusalTitle, MessageService::Icon::Critical,
+                                MessageService::Buttons::Ok);
+    showRecord();
+}
+
+void Form1::skillRowClicked(SkillListId list, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    const SkillClickResult result =
+        clickSkillRow(m_record, m_wizard, list, row, isSecondaryClick(button, modifiers));
+    if (!result.refusal.isEmpty())
+        m_context.messages.show(result.refusal, learningRefusalTitle, MessageService::Icon::Exclamation,
+                                MessageService::Buttons::Ok);
+    if (result.changed)
+        showRecord();
+}
+
+void Form1::showValueOverview()
+{
+    closeValueOverview();
+    m_valueOverview = new Form4(m_context.settings, m_record, this);
+    m_valueOverview->show();
+}
+
+void Form1::closeValueOverview()
+{
+    if (m_valueOverview)
+        m_valueOverview->close();
+}
+
+Form4 *Form1::valueOverview() const
+{
+    return m_valueOverview;
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    closeValueOverview();
+    QWidget::closeEvent(event);
 }
 
 void Form1::seedDice()

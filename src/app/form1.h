@@ -3,19 +3,28 @@
 #include "app/appcontext.h"
 #include "rules/characterrecord.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <memory>
+#include <vector>
+
+class QComboBox;
+class QLineEdit;
 
 namespace Tarvosk {
 
 class ComboCompleter;
+class Form4;
 class HoverWatch;
 class IconBar;
 class PatternMenu;
 class PersonalPage;
+class RollDialogs;
 class SkillsPage;
 class ValuesPage;
+enum class SkillListId;
 
 // The main window: start-up, and the three steps of creating a character.
 // It holds the character record; its controls show the record's fields.
@@ -30,7 +39,20 @@ public:
     ~Form1() override;
 
     // The start-up routine; it runs again, shorter, for every new character.
-    void Form_Load(const QString &commandLinePath = QString());
+    // False when the user ended the program on the start-up screen.
+    bool Form_Load(const QString &commandLinePath = QString());
+
+    // The roll of the values, and the steps of the wizard.
+    void DiceAgain();
+    void Next0();
+    void Back1();
+    void Next1();
+    void Back2();
+    void Next2();
+    void EraseHistory();
+    // "Charakterwerte ansehen": the value overview, with the values of now.
+    void showValueOverview();
+    Form4 *valueOverview() const;
 
     const CharacterRecord &record() const;
     const WizardState &wizard() const;
@@ -58,6 +80,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildWindow();
@@ -68,6 +91,10 @@ private:
     void seedDice();
     void checkSheetFontNames();
     void TabStrip1_Click(int tab);
+    void Check2_Click(bool ticked);
+    void skillRowClicked(SkillListId list, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void explain(int pool);
+    void closeValueOverview();
 
     AppContext m_context;
     CharacterRecord m_record;
@@ -81,6 +108,11 @@ private:
     SkillsPage *m_skills;
     PersonalPage *m_personal;
     ComboCompleter *m_completer;
+    std::vector<std::pair<QLineEdit *, QString CharacterRecord::*>> m_boundEdits;
+    std::vector<std::pair<QComboBox *, QString CharacterRecord::*>> m_boundCombos;
+    std::unique_ptr<RollDialogs> m_ownRollDialogs;
+    RollDialogs *m_rollDialogs;
+    QPointer<Form4> m_valueOverview;
 };
 
 } // namespace Tarvosk

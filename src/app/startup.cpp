@@ -64,7 +64,8 @@ int runTarvosk(int argc, char **argv)
     ProgramState state;
     Form1 form(AppContext{settings, random, messages, state, installedFontNames, registerCharacterFiles});
     // A path that names no file is passed over silently.
-    form.Form_Load(QFileInfo(path).isFile() ? path : QString());
+    if (!form.Form_Load(QFileInfo(path).isFile() ? path : QString()))
+        return 0; // ended on the start-up screen
     return QApplication::exec();
 }
 

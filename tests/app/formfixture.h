@@ -5,6 +5,7 @@
 #include "storage/settingsstore.h"
 #include "support/recordingmessages.h"
 #include "support/scriptedrandom.h"
+#include "support/scriptedrolldialogs.h"
 
 #include <QTemporaryDir>
 
@@ -23,11 +24,14 @@ struct FormFixture
     QTemporaryDir dir;
     SettingsStore settings;
     ScriptedRandom random;
+    ScriptedRollDialogs rollDialogs;
     RecordingMessages messages;
     ProgramState state;
     QStringList installedFonts{QStringLiteral("DejaVu Sans"), QStringLiteral("Times New Roman")};
     int fontListRequests = 0;
     int registrations = 0;
+    StartupChoice startupChoice = StartupChoice::Create;
+    int startupScreens = 0;
     QTime clock{13, 30, 15};
     QDate today{2026, 12, 6};
 

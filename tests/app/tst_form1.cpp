@@ -161,8 +161,8 @@ void TestForm1::newCharacterKeepsListsAndDoesNotRegisterAgain()
     FormFixture fixture;
     Form1 &form = fixture.form();
     form.Form_Load();
+    chooseEntry(form.valuesPage()->Combo1, u"Arzt"_s); // rolls, which resets the personal data
     chooseEntry(form.personalPage()->Combo3, u"Deutscher"_s);
-    chooseEntry(form.valuesPage()->Combo1, u"Arzt"_s);
     fixture.settings.write(Settings::CharacterProperty, u"1"_s);
 
     form.Form_Load();

@@ -9,7 +9,7 @@ ScriptedRandom::ScriptedRandom(QList<float> numbers)
 
 float ScriptedRandom::next()
 {
-    return numbers.isEmpty() ? 0.0f : numbers.takeFirst();
+    return numbers.isEmpty() ? fallback : numbers.takeFirst();
 }
 
 void ScriptedRandom::seed(double value)

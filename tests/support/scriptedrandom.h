@@ -6,7 +6,7 @@
 
 namespace Tarvosk {
 
-// Gives the numbers it was handed, in order, then 0; remembers the seeds it got.
+// Gives the numbers it was handed, in order, then the fallback; remembers the seeds it got.
 class ScriptedRandom final : public RandomSource
 {
 public:
@@ -19,6 +19,7 @@ public:
     static float forFace(int face, int sides);
 
     QList<float> numbers;
+    float fallback = 0.0f;
     QList<double> seeds;
 };
 

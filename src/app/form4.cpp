@@ -1,0 +1,67 @@
+#include "app/form4.h"
+
+#include "app/valuecaptions.h"
+#include "app/valueframe.h"
+#include "rules/characterrecord.h"
+#include "storage/settingkeys.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QScreen>
+
+namespace Tarvosk {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int twipsPerPixel = 15;
+
+} // namespace
+
+Form4::Form4(SettingsStore &settings, const CharacterRecord &record, QWidget *parent)
+    : QWidget(parent, Qt::Tool)
+    , m_settings(settings)
+{
+    setObjectName(u"Form4"_s);
+    setWindowTitle(u"Charakterwerte ansehen"_s);
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_basis = new ValueFrame(u"Frame1"_s, u"Basiswerte"_s, ValueCaptions::basis(), u"Basis"_s, this);
+    m_derived = new ValueFrame(u"Frame2"_s, u"Abgeleitete Eigenschaften"_s, ValueCaptions::derived(), u"Abgel"_s,
+                               this);
+    m_basis->showValues(record.basis);
+    m_derived->showValues(record.derived);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(m_basis, 0, Qt::AlignTop);
+    layout->addWidget(m_derived, 0, Qt::AlignTop);
+    adjustSize();
+    setFixedSize(size());
+
+    // Flush with the right screen edge at the top, until the user moves it.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->geometry().width() : 1024;
+    const double left = m_settings.readSize(Settings::ValueOverview, u"left",
+                                            double(screenWidth - frameGeometry().width()) * twipsPerPixel);
+    const double top = m_settings.readSize(Settings::ValueOverview, u"top", 0);
+    move(int(left / twipsPerPixel), int(top / twipsPerPixel));
+}
+
+ValueFrame *Form4::basis() const
+{
+    return m_basis;
+}
+
+ValueFrame *Form4::derived() const
+{
+    return m_derived;
+}
+
+void Form4::closeEvent(QCloseEvent *event)
+{
+    m_settings.write(Settings::ValueOverview, u"left", QString::number(pos().x() * twipsPerPixel));
+    m_settings.write(Settings::ValueOverview, u"top", QString::number(pos().y() * twipsPerPixel));
+    QWidget::closeEvent(event);
+}
+
+} // namespace Tarvosk

@@ -1,0 +1,351 @@
+#include "rules/attributeroll.h"
+
+#include "rules/backgroundtables.h"
+#include "rules/numerictext.h"
+#include "rules/personallists.h"
+#include "rules/randomsource.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Tarvosk {
+
+using namespace Qt::StringLiterals;
+
+RollDialogs::~RollDialogs() = default;
+
+namespace {
+
+enum Basis { St, Gs, Gw, Ko, In, MT };
+enum Derived { RW, HGW, Wk, Schadensbonus, Bewegungsweite, Au, Groesse, Gewicht, pA, Selbstbeherrschung };
+enum Natural { Abwehr, Ausweichen, Hoeren, Sehen, Tasten, Riechen, Schmecken, SechsterSinn };
+
+// A minimum of one value: a base attribute, or (Künstler) the personal charisma.
+struct Minimum
+{
+    bool derived;
+    int index;
+    int least;
+};
+
+struct ClassMinimums
+{
+    const char16_t *className;
+    std::vector<Minimum> minimums;
+};
+
+const std::vector<ClassMinimums> classMinimums = {
+    {u"Agent", {{false, Gs, 61}, {false, In, 31}}},
+    {u"Archäologe", {{false, In, 61}}},
+    {u"Arzt", {{false, In, 61}, {false, Gs, 31}}},
+    {u"Diplomat", {{false, In, 31}}},
+    {u"Entdecker", {{false, In, 31}, {false, Gs, 31}}},
+    {u"Feldforscher", {{false, In, 61}}},
+    {u"Glücksritter", {{false, Gs, 31}, {false, Gw, 31}, {false, In, 31}}},
+    {u"Händler", {{false, In, 31}}},
+    {u"Ingenieur", {{false, In, 61}, {false, Gs, 31}}},
+    {u"Journalist", {{false, In, 31}}},
+    {u"Kirchenmann", {{false, In, 31}}},
+    {u"Kriminalist", {{false, In, 31}, {false, Gs, 31}}},
+    {u"Künstler", {{true, pA, 61}}},
+    {u"Naturforscher", {{false, In, 61}}},
+    {u"Soldat", {{false, Gs, 31}, {false, Gw, 31}}},
+};
+
+// Classes whose endurance gets 3 points more instead of 3 less.
+const QStringList hardyClasses{u"Soldat"_s, u"Naturforscher"_s, u"Feldforscher"_s, u"Entdecker"_s, u"Agent"_s};
+
+// What the special-ability roll (d100) gives, by inclusive ranges; 100 is the free choice.
+struct SpecialRange
+{
+    int low;
+    int high;
+    int natural; // index into the natural abilities, or -1
+    const char16_t *text; // the new natural value or the special ability
+};
+
+const std::vector<SpecialRange> specialRanges = {
+    {1, 1, Sehen, u"+4"},
+    {2, 2, Hoeren, u"+4"},
+    {3, 3, Riechen, u"+4"},
+    {4, 4, Schmecken, u"+4"},
+    {5, 5, Tasten, u"+4"},
+    {6, 20, Sehen, u"+10"},
+    {21, 35, Hoeren, u"+10"},
+    {36, 50, Riechen, u"+10"},
+    {51, 65, Schmecken, u"+10"},
+    {66, 80, Tasten, u"+10"},
+    {81, 85, -1, u"Wachgabe+6"},
+    {86, 90, -1, u"Eidetik+6"},
+    {91, 95, -1, u"Richtungssinn+12"},
+    {96, 99, -1, u"Nachtsicht+6"},
+};
+
+// The free choice: the same effects, one button each ("Ei&detik +12" adds "Eidetik+6").
+struct FreeAbility
+{
+    const char16_t *caption;
+    int natural;
+    const char16_t *text;
+};
+
+const std::array<FreeAbility, 14> freeAbilities{{
+    {u"&Kurzsichtigkeit (Sehen+4)", Sehen, u"+4"},
+    {u"&Schwerhörigkeit (Hören +4)", Hoeren, u"+4"},
+    {u"nur &Riechen +4", Riechen, u"+4"},
+    {u"nur &Schmecken +4", Schmecken, u"+4"},
+    {u"nur &Tasten +4", Tasten, u"+4"},
+    {u"S&ehen +10", Sehen, u"+10"},
+    {u"H&ören +10", Hoeren, u"+10"},
+    {u"R&iechen +10", Riechen, u"+10"},
+    {u"Sch&mecken +10", Schmecken, u"+10"},
+    {u"T&asten +10", Tasten, u"+10"},
+    {u"&Wachgabe +6", -1, u"Wachgabe+6"},
+    {u"Ei&detik +12", -1, u"Eidetik+6"},
+    {u"Richt&ungssinn +12", -1, u"Richtungssinn+12"},
+    {u"&Nachtsicht +6", -1, u"Nachtsicht+6"},
+}};
+
+double valueOf(const QString &text)
+{
+    return leadingNumber(text);
+}
+
+QString wholeText(double value)
+{
+    return QString::number(static_cast<qint64>(std::floor(value)));
+}
+
+int bestOf(RandomSource &random, int count)
+{
+    int best = 0;
+    for (int i = 0; i < count; ++i)
+        best = std::max(best, random.die(100));
+    return best;
+}
+
+void clearRolledValues(CharacterRecord &record)
+{
+    record.clearValues();
+}
+
+void unmarkLearntSkills(CharacterRecord &record)
+{
+    SkillList &school = record.sex == u"männlich" ? record.schoolMale : record.schoolFemale;
+    for (SkillList *list : {&record.untypical, &school, &record.classSkills}) {
+        for (SkillRow &row : *list)
+            row.learnt = false;
+    }
+}
+
+void resetPersonalData(CharacterRecord &record)
+{
+    for (QString *field : {&record.name, &record.player, &record.age, &record.habits, &record.quirk, &record.address})
+        field->clear();
+    record.nationality = nationalities().first();
+    record.eyeColour = eyeColours().first();
+    record.hairColour = hairColours().first();
+    record.race = races().first();
+    record.religion = religions().first();
+}
+
+QString abilityBonus(double value)
+{
+    if (value >= 96 && value <= 100)
+        return u"+14"_s;
+    if (value >= 81 && value <= 95)
+        return u"+13"_s;
+    return u"+12"_s;
+}
+
+void rollDerivedValues(CharacterRecord &record, RandomSource &random)
+{
+    auto &b = record.basis;
+    auto &d = record.derived;
+    const double st = valueOf(b[St]), gs = valueOf(b[Gs]), gw = valueOf(b[Gw]), ko = valueOf(b[Ko]),
+                 in = valueOf(b[In]), mt = valueOf(b[MT]);
+
+    // Left to right in double precision, as the rules write them; Int is the floor.
+    d[RW] = wholeText(random.die(20) + (gw / 10 + in / 10) * 3 + 20);
+    d[HGW] = wholeText(random.die(20) + (st / 10 + gw / 10) * 3 + 20);
+    d[Wk] = wholeText(random.die(20) + (ko / 10 + in / 10) * 3 + 20);
+    d[Schadensbonus] = wholeText(st / 20 + gs / 30 - 3);
+    d[Bewegungsweite] = QString::number(random.dice(4, 3) + 16);
+    d[Au] = QString::number(random.die(100));
+    d[Groesse] = wholeText(st / 10 + random.dice(2, 20) + 150);
+    const int sexAdjustment = record.sex == u"männlich" ? 3 : -3;
+    d[Gewicht] = wholeText(valueOf(d[Groesse]) + st / 10 + random.dice(3, 6) + sexAdjustment - 120);
+
+    const double charisma = std::floor(random.die(100) + (in / 10 + valueOf(d[Au]) / 10) * 3 - 30);
+    d[pA] = wholeText(std::min(charisma, 100.0));
+
+    double control = std::floor(random.die(100) + (in / 10 + valueOf(d[Wk]) / 10) * 3);
+    const QString &cls = record.characterClass;
+    if (cls == u"Künstler" || cls == u"Glücksritter")
+        control = std::max(control - 50, 0.0);
+    else if (cls != u"Kirchenmann" && cls != u"Diplomat")
+        control = std::max(control - 30, 0.0);
+    d[Selbstbeherrschung] = wholeText(std::min(control, 100.0));
+
+    record.lifeEndurance[0] = wholeText(random.die(6) + std::floor(ko / 10) + 4);
+    const int endurance = hardyClasses.contains(cls) ? 3 : -3;
+    record.lifeEndurance[1] =
+        wholeText(random.dice(3, 6) + std::floor(ko / 10) + std::floor(st / 20) + endurance);
+
+    auto &n = record.natural;
+    n[Abwehr] = abilityBonus(gw);
+    n[Ausweichen] = abilityBonus(valueOf(d[RW]));
+    for (int sense = Hoeren; sense <= Schmecken; ++sense)
+        n[sense] = u"+8"_s;
+    n[SechsterSinn] = u'+' + wholeText(mt / 20);
+}
+
+void rollSpecialAbility(CharacterRecord &record, RandomSource &random, RollDialogs &dialogs)
+{
+    for (;;) {
+        const int roll = random.die(100);
+        if (roll == 100) {
+            const int choice = dialogs.chooseFreeAbility();
+            if (choice >= 0)
+                applyFreeAbility(record, choice);
+            continue; // and the table is rolled again
+        }
+        for (const SpecialRange &range : specialRanges) {
+            if (roll < range.low || roll > range.high)
+                continue;
+            if (range.natural >= 0)
+                record.natural[range.natural] = QString::fromUtf16(range.text);
+            else
+                addSpecial(record, QString::fromUtf16(range.text));
+        }
+        return;
+    }
+}
+
+void rollBackground(CharacterRecord &record, RandomSource &random)
+{
+    const bool woman = record.sex == u"weiblich";
+    const QString fame = lookUpBackground(fameTables(), record.characterClass, random.die(100));
+    if (!fame.isEmpty())
+        record.background[0] = fame;
+    const qsizetype slash = record.background[0].indexOf(u'/');
+    if (woman && slash >= 0) {
+        const double second = leadingNumber(QStringView(record.background[0]).mid(slash + 1));
+        record.background[0] = record.background[0].left(slash + 1) + wholeText(second + 2);
+    }
+
+    const QString income = lookUpBackground(incomeTables(), record.characterClass, random.die(100));
+    if (!income.isEmpty())
+        record.background[1] = income;
+    if (woman && record.background[1].size() == 1 && record.background[1] < u"D")
+        record.background[1] = u"D"_s;
+}
+
+} // namespace
+
+bool meetsClassMinimums(const CharacterRecord &record)
+{
+    for (const ClassMinimums &entry : classMinimums) {
+        if (record.characterClass != entry.className)
+            continue;
+        for (const Minimum &minimum : entry.minimums) {
+            const QString &text = minimum.derived ? record.derived[minimum.index] : record.basis[minimum.index];
+            if (valueOf(text) < minimum.least)
+                return false;
+        }
+    }
+    return true;
+}
+
+RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, RandomSource &random, RollDialogs &dialogs)
+{
+    if (!wizard.listsFilled)
+        return RollOutcome::NotReady;
+
+    for (;;) {
+        record.special.clear();
+        wizard.backToStep1 = false;
+        wizard.backToStep2 = false;
+
+        bool startAgain = false;
+        if (!record.moreFreedom) {
+            for (int i = St; i <= MT; ++i)
+                record.basis[i] = QString::number(bestOf(random, 2));
+        } else {
+            clearRolledValues(record);
+            for (int placed = 0; placed < 5 && !startAgain; ++placed) {
+                const int value = bestOf(random, 3);
+                const int answer = dialogs.placeValue(record, value);
+                if (answer == RollDialogs::Abort) {
+                    record.special.clear();
+                    clearRolledValues(record);
+                    return RollOutcome::Aborted;
+                }
+                if (answer >= St && answer <= In && record.basis[answer] == u"-") {
+                    record.basis[answer] = QString::number(value);
+                } else {
+                    // Discard (or an answer that places nothing): every value goes, the roll starts afresh.
+                    clearRolledValues(record);
+                    startAgain = true;
+                }
+            }
+            if (startAgain)
+                continue;
+            record.basis[MT] = QString::number(bestOf(random, 2));
+        }
+
+        unmarkLearntSkills(record);
+        resetPersonalData(record);
+        rollDerivedValues(record, random);
+        record.special.clear();
+
+        if (!meetsClassMinimums(record)) {
+            if (!record.moreFreedom)
+                continue;
+            clearRolledValues(record);
+            record.special.clear();
+            return RollOutcome::Insufficient;
+        }
+
+        rollSpecialAbility(record, random, dialogs);
+        rollBackground(record, random);
+        return RollOutcome::Rolled;
+    }
+}
+
+void applyFreeAbility(CharacterRecord &record, int choice)
+{
+    if (choice < 0 || choice >= int(freeAbilities.size()))
+        return;
+    const FreeAbility &ability = freeAbilities[choice];
+    if (ability.natural >= 0)
+        record.natural[ability.natural] = QString::fromUtf16(ability.text);
+    else
+        addSpecial(record, QString::fromUtf16(ability.text));
+}
+
+const QStringList &freeAbilityCaptions()
+{
+    static const QStringList captions = [] {
+        QStringList list;
+        for (const FreeAbility &ability : freeAbilities)
+            list.append(QString::fromUtf16(ability.caption));
+        return list;
+    }();
+    return captions;
+}
+
+void addSpecial(CharacterRecord &record, const QString &entry)
+{
+    if (!record.special.isEmpty())
+        DropSpecial(record.special, entry);
+    record.special.append(entry);
+}
+
+void DropSpecial(QStringList &special, const QString &entry)
+{
+    const QString wanted = entry.trimmed().toUpper();
+    special.removeIf([&wanted](const QString &present) { return present.trimmed().toUpper() == wanted; });
+}
+
+} // namespace Tarvosk

@@ -1,0 +1,237 @@
+#include "rules/skillrules.h"
+
+#include "rules/numerictext.h"
+
+#include <QStringList>
+
+#include <array>
+#include <initializer_list>
+
+namespace Tarvosk {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The value codes of the prerequisites, the field each reads and its name in messages.
+struct ValueCode
+{
+    QStringView code;
+    bool derived; // false: basis
+    int index;
+    QStringView name;
+};
+
+constexpr std::array<ValueCode, 7> valueCodes{{
+    {u"ST", false, 0, u"Die Stärke"},
+    {u"GS", false, 1, u"Die Geschicklichkeit"},
+    {u"GW", false, 2, u"Die Gewandtheit"},
+    {u"KO", false, 3, u"Die Konstitution"},
+    {u"IN", false, 4, u"Die Intelligenz"},
+    {u"PA", true, 8, u"Die persönliche Ausstrahlung"},
+    {u"RW", true, 0, u"Der Reaktionswert"},
+}};
+
+const QString tooLow = u" ist für diese Fähigkeit nicht ausreichend."_s;
+const QString tooHigh = u" ist für diese Fähigkeit zu hoch."_s;
+
+// The skills whose sharpshooting may be learnt, one sharpshooting line each.
+const QStringList missileSkills = {
+    u"PISTOLE"_s, u"GEWEHR"_s, u"FLINTE"_s, u"BOGEN"_s, u"WURFAXT"_s, u"WURFMESSER"_s, u"WURFSPEER"_s,
+};
+
+const QString speaking = u"SPRECHEN"_s;
+const QString writing = u"SCHREIBEN"_s;
+const QString riding = u"REITEN"_s;
+const QString mountedCombat = u"KAMPF ZU PFERD"_s;
+const QString mountedShooting = u"SCHIEßEN ZU PFERD"_s;
+const QString fencing = u"FECHTEN"_s;
+const QString epee = u"DEGEN"_s;
+const QString foil = u"FLORETT"_s;
+const QString sharpshooting = u"SCHARFSCHIEßEN"_s;
+// The given school lines: the character has them from the start.
+const QStringList givenKeys = {
+    u"MUTTERSPRACHE: SCHREIBEN"_s, u"MUTTERSPRACHE: SPRECHEN"_s, u"AUSWEICHEN"_s, u"ABWEHR"_s,
+};
+
+RuleVerdict refuse(const QString &message)
+{
+    return {message};
+}
+
+bool containsAny(const QString &key, const QStringList &names)
+{
+    for (const QString &name : names) {
+        if (key.contains(name))
+            return true;
+    }
+    return false;
+}
+
+int countAll(const CharacterRecord &record, const QStringList &names)
+{
+    int sum = 0;
+    for (const QString &name : names)
+        sum += CountLearnt(record, name);
+    return sum;
+}
+
+const ValueCode *valueCodeOf(QStringView prerequisite)
+{
+    const QString code = upperKeepingSharpS(prerequisite.left(2).toString());
+    for (const ValueCode &valueCode : valueCodes) {
+        if (code == valueCode.code)
+            return &valueCode;
+    }
+    return nullptr;
+}
+
+double valueOf(const CharacterRecord &record, const ValueCode &code)
+{
+    return leadingNumber(code.derived ? record.derived[code.index] : record.basis[code.index]);
+}
+
+// The prerequisites between the first "(" and the ")" after it, each trimmed.
+QStringList prerequisitesOf(const QString &caption)
+{
+    const qsizetype open = caption.indexOf(u'(');
+    QString inside = caption.mid(open + 1);
+    const qsizetype close = inside.indexOf(u')');
+    if (close >= 0)
+        inside.truncate(close);
+    QStringList prerequisites = inside.split(u',');
+    for (QString &prerequisite : prerequisites)
+        prerequisite = prerequisite.trimmed();
+    return prerequisites;
+}
+
+// Four characters ("In31") are a minimum; five or more ("pA<81") a maximum.
+// Unknown codes are skipped.
+RuleVerdict checkPrerequisites(const CharacterRecord &record, const QString &caption)
+{
+    for (const QString &prerequisite : prerequisitesOf(caption)) {
+        const ValueCode *code = valueCodeOf(prerequisite);
+        if (!code)
+            continue;
+        const double threshold = leadingNumber(QStringView(prerequisite).right(2));
+        const double value = valueOf(record, *code);
+        if (prerequisite.size() < 5) {
+            if (value < threshold)
+                return refuse(code->name.toString() + tooLow);
+        } else if (value > threshold) {
+            return refuse(code->name.toString() + tooHigh);
+        }
+    }
+    return {};
+}
+
+RuleVerdict checkBetweenSkills(const CharacterRecord &record, const QString &key)
+{
+    // Every speaking line allows one writing line.
+    if (key.contains(writing)) {
+        if (CountLearnt(record, speaking) - CountLearnt(record, writing) >= 1)
+            return {};
+        return refuse(u"Bevor sie Schreiben lernen können, müssen sie Sprechen lernen. "
+                      u"Je Sprechen können sie dann ein weiteres mal Schreiben lernen."_s);
+    }
+    if (key.contains(speaking))
+        return {};
+
+    if (key.contains(mountedCombat) && CountLearnt(record, riding) == 0)
+        return refuse(u"Sie müssen erst Reiten lernen um Kampf zu Pferd lernen zu können."_s);
+    if (key.contains(mountedShooting) && CountLearnt(record, riding) == 0)
+        return refuse(u"Sie müssen erst Reiten lernen um Schießen zu Pferd lernen zu können."_s);
+    if (key.contains(fencing) && CountLearnt(record, epee) + CountLearnt(record, foil) == 0)
+        return refuse(u"Dazu müssen Sie erst Degen oder Florett lernen."_s);
+
+    // Sharpshooting is learnt once per missile skill; every other skill once
+    // in all lists together.
+    if (!key.contains(sharpshooting)) {
+        if (CountLearnt(record, key) >= 1)
+            return refuse(u"Sie haben diese Fähigkeit bereits gelernt."_s);
+        return {};
+    }
+    if (CountLearnt(record, sharpshooting) < countAll(record, missileSkills))
+        return {};
+    return refuse(u"Scharfschießen kann nur zu einer Schuß- oder Wurffähigkeit gelernt werden "
+                  u"(je Fähigkeit extra)."_s);
+}
+
+} // namespace
+
+QString upperKeepingSharpS(const QString &text)
+{
+    QStringList parts = text.split(u'ß');
+    for (QString &part : parts)
+        part = part.toUpper();
+    return parts.join(u'ß');
+}
+
+QString nameKey(const QString &caption)
+{
+    const qsizetype plus = caption.indexOf(u'+');
+    return upperKeepingSharpS(plus < 0 ? caption : caption.left(plus));
+}
+
+const SkillList &schoolListOfSex(const CharacterRecord &record)
+{
+    return record.sex == u"männlich" ? record.schoolMale : record.schoolFemale;
+}
+
+int CountLearnt(const CharacterRecord &record, const QString &upperName)
+{
+    int count = 0;
+    for (const SkillList *list : {&record.untypical, &schoolListOfSex(record), &record.classSkills}) {
+        for (const SkillRow &row : *list) {
+            if (!row.learnt)
+                continue;
+            const QString key = nameKey(row.caption);
+            if (!key.contains(upperName))
+                continue;
+            // An upper-cased multiplicity prefix ("2X ") in the first four characters.
+            if (key.size() > 3 && key.left(4).contains(u"X "))
+                count += static_cast<int>(leadingNumber(QStringView(key).left(key.indexOf(u'X'))));
+            else
+                ++count;
+        }
+    }
+    return count;
+}
+
+RuleVerdict CheckLearn(const CharacterRecord &record, const QString &caption)
+{
+    if (caption.contains(u'(')) {
+        const RuleVerdict verdict = checkPrerequisites(record, caption);
+        if (!verdict.allowed())
+            return verdict;
+    }
+    return checkBetweenSkills(record, nameKey(caption));
+}
+
+RuleVerdict CheckUnlearn(const CharacterRecord &record, const QString &caption)
+{
+    // The line is still learnt here, so every count includes it.
+    const QString key = nameKey(caption);
+
+    if (containsAny(key, missileSkills)) {
+        const int sharpshootingLines = CountLearnt(record, sharpshooting);
+        if (sharpshootingLines > 0 && countAll(record, missileSkills) <= sharpshootingLines)
+            return refuse(u"Demarkieren sie zuerst die Fähigkeit Scharfschießen."_s);
+    }
+    if (key.contains(speaking) && CountLearnt(record, writing) == CountLearnt(record, speaking))
+        return refuse(u"Sie müssen erst das zugehörige Schreiben demarkieren."_s);
+    if (key.contains(riding)) {
+        if (CountLearnt(record, mountedCombat) > 0)
+            return refuse(u"Sie müssen erst Kampf zu Pferd demarkieren."_s);
+        if (CountLearnt(record, mountedShooting) > 0)
+            return refuse(u"Sie müssen erst Schießen zu Pferd demarkieren."_s);
+    }
+    // Fencing needs a blade; which of the two stays is not looked at.
+    if ((key.contains(epee) || key.contains(foil)) && CountLearnt(record, fencing) > 0)
+        return refuse(u"Demarkieren Sie zuerst Degen oder Florett."_s);
+    if (containsAny(key, givenKeys))
+        return refuse(u"Sie müssen diese Fähigkeit lernen um Andere lernen zu können."_s);
+    return {};
+}
+
+} // namespace Tarvosk

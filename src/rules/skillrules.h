@@ -1,0 +1,48 @@
+#pragma once
+
+#include "rules/characterrecord.h"
+
+#include <QString>
+
+namespace Tarvosk {
+
+// Title of every refusal of the learning rules; the message box shows it with
+// an exclamation icon and one OK button.
+inline const QString learningRefusalTitle = QStringLiteral("Hinweis");
+
+// Upper case as the learning rules read names: like QString::toUpper, except
+// that "ß" stays "ß" ("Schießen" gives "SCHIEßEN", not "SCHIESSEN").
+QString upperKeepingSharpS(const QString &text);
+
+// The name key of a skill line: its caption up to the first "+", upper-cased
+// ("2x Sprechen+6 (In01)" gives "2X SPRECHEN").
+QString nameKey(const QString &caption);
+
+// The school list that counts for the record's sex.
+const SkillList &schoolListOfSex(const CharacterRecord &record);
+
+// How many learnt lines of the untypical list, the school list of the sex and
+// the class skills have a key containing upperName, each language line with
+// its multiplicity. The substring match is the rule: "SCHROTFLINTE" counts as
+// a "FLINTE" and "MUTTERSPRACHE: SPRECHEN" as a "SPRECHEN".
+int CountLearnt(const CharacterRecord &record, const QString &upperName);
+
+// The answer of a learning check: allowed, or refused with the message to show.
+struct RuleVerdict
+{
+    QString refusal; // empty when allowed
+
+    bool allowed() const { return refusal.isEmpty(); }
+};
+
+// May the line be learnt (once more, for a language line)? Tests the attribute
+// prerequisites in its parentheses, then the rules between skills. A line
+// without "(" has no attribute prerequisite, but the rules between skills
+// still hold for it, so that it is not learnt twice.
+RuleVerdict CheckLearn(const CharacterRecord &record, const QString &caption);
+
+// May the learnt line be unlearnt (one count, for a language line)? Keeps the
+// rules between skills true and protects the given school lines.
+RuleVerdict CheckUnlearn(const CharacterRecord &record, const QString &caption);
+
+} // namespace Tarvosk

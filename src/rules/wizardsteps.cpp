@@ -1,0 +1,90 @@
+#include "rules/wizardsteps.h"
+
+#include "rules/classcatalogue.h"
+#include "rules/numerictext.h"
+#include "rules/personallists.h"
+#include "rules/randomsource.h"
+#include "rules/skilllisttables.h"
+
+namespace Tarvosk {
+
+using namespace Qt::StringLiterals;
+
+bool hasRolledValues(const CharacterRecord &record)
+{
+    return record.basis[0] != u"-";
+}
+
+int motherTongueValue(double intelligence)
+{
+    if (intelligence > 61)
+        return 18;
+    if (intelligence > 31)
+        return 14;
+    return 10;
+}
+
+void enterSkillsStep(CharacterRecord &record, WizardState &wizard, RandomSource &random)
+{
+    if (!wizard.backToStep1 && !wizard.backToStep2) {
+        const int classPoints = random.dice(2, 6) + 3;
+        const int schoolPoints = random.dice(2, 6);
+        int untypicalPoints = random.dice(1, 6);
+        if (record.quirkBonus)
+            untypicalPoints += 3;
+        record.learningPoints = {QString::number(classPoints), QString::number(schoolPoints),
+                                 QString::number(untypicalPoints)};
+        wizard.totalLearningPoints = classPoints + schoolPoints + untypicalPoints;
+        wizard.borrowedPoints = 0;
+    }
+
+    const QString tongue = QString::number(motherTongueValue(leadingNumber(record.basis[4])));
+    for (SkillList *school : {&record.schoolFemale, &record.schoolMale}) {
+        (*school)[2].caption = u"Muttersprache: Schreiben+"_s + tongue;
+        (*school)[3].caption = u"Muttersprache: Sprechen+"_s + tongue;
+        for (int i = 0; i < givenSchoolRows; ++i)
+            (*school)[i].learnt = true;
+    }
+
+    writeClassSkills(record.classSkills, record.characterClass);
+}
+
+void enterPersonalStep(CharacterRecord &record, const WizardState &wizard, RandomSource &random)
+{
+    if (!wizard.backToStep2) {
+        for (QString *field : {&record.name, &record.player, &record.habits, &record.quirk, &record.address})
+            field->clear();
+        record.nationality = nationalities().first();
+        record.eyeColour = eyeColours().first();
+        record.hairColour = hairColours().first();
+        // Race and religion are left for the player to choose.
+        record.race.clear();
+        record.religion.clear();
+        if (record.quirkBonus) {
+            const int trait = static_cast<int>(random.next() * 20);
+            record.quirk = characterTraits().at(trait);
+        }
+    }
+    record.age = ageText(record, wizard);
+}
+
+QString ageText(const CharacterRecord &record, const WizardState &wizard)
+{
+    double spent = wizard.totalLearningPoints;
+    for (const QString &pool : record.learningPoints)
+        spent -= leadingNumber(pool);
+    return QString::number(roundHalfEven(spent / 3 + 18));
+}
+
+const QStringList &characterTraits()
+{
+    static const QStringList traits{
+        u"Haß"_s,        u"Neid"_s,      u"Liebe"_s,          u"Religiösität"_s,        u"Heuchelei"_s,
+        u"Gier"_s,       u"Selbstsüchtigkeit"_s, u"Aufopferungsgabe"_s, u"Güte"_s,        u"Glück"_s,
+        u"Hysterie"_s,   u"Cholerik"_s,  u"Mißtrauen"_s,      u"Rücksichtslosigkeit"_s, u"Vertrauen"_s,
+        u"Treue"_s,      u"Fanatismus"_s, u"Fatalismus"_s,    u"Trauer"_s,              u"Bestimmt Spielleiter"_s,
+    };
+    return traits;
+}
+
+} // namespace Tarvosk
