@@ -483,6 +483,8 @@ void Form1::fillLists()
     m_completer->rememberHabitsText(QString());
     setListEntries(m_personal->cbxBDay, birthDays());
     setListEntries(m_personal->cbxBMonth, months());
+    // Choosing the first day and month shows their sign, as any choice does.
+    cbxBMonth_Click();
 }
 
 void Form1::showStep(Step step)

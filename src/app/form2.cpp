@@ -4,6 +4,7 @@
 #include "rules/attributeroll.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -28,8 +29,10 @@ Form2::Form2(QWidget *parent)
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
-    grid->addWidget(picture, 0, 0);
-    grid->addWidget(label, 0, 1);
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(picture);
+    heading->addWidget(label, 1);
+    grid->addLayout(heading, 0, 0, 1, 2);
 
     // The five small senses left, the keen ones and the special abilities right.
     const QStringList &captions = freeAbilityCaptions();

@@ -80,7 +80,8 @@ SkillListFrame::SkillListFrame(const QString &objectName, const QString &rowPref
                 label->installEventFilter(this);
                 m_rows.push_back(label);
             }
-            grid->addWidget(label, r, c, Qt::AlignLeft | Qt::AlignTop);
+            // The full cell width, so that a longer caption ("2x ...") is never cut.
+            grid->addWidget(label, r, c);
         }
     }
     // Columns share the width evenly, whatever their rows hold at the moment.

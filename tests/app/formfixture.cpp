@@ -1,5 +1,9 @@
 #include "formfixture.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QTest>
+
 namespace Tarvosk {
 
 FormFixture::FormFixture()
@@ -28,6 +32,25 @@ Form1 &FormFixture::form()
         m_form = std::make_unique<Form1>(context);
     }
     return *m_form;
+}
+
+void chooseEntry(QComboBox *combo, const QString &entry)
+{
+    const int index = combo->findText(entry);
+    QVERIFY2(index >= 0, qPrintable(entry));
+    combo->showPopup();
+    QAbstractItemView *view = combo->view();
+    QTRY_VERIFY(view->isVisible());
+    view->setCurrentIndex(view->model()->index(index, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QTRY_VERIFY(!view->isVisible());
+}
+
+void clickOn(QWidget &window, const QString &objectName, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
+{
+    auto *widget = window.findChild<QWidget *>(objectName);
+    QVERIFY2(widget, qPrintable(objectName));
+    QTest::mouseClick(widget, button, modifiers, QPoint(3, 3));
 }
 
 } // namespace Tarvosk

@@ -9,6 +9,8 @@
 
 #include <QTemporaryDir>
 
+class QComboBox;
+
 #include <memory>
 
 namespace Tarvosk {
@@ -38,5 +40,12 @@ struct FormFixture
 private:
     std::unique_ptr<Form1> m_form;
 };
+
+// Chooses an entry the way a user does: open the list, move to the entry, press Enter.
+void chooseEntry(QComboBox *combo, const QString &entry);
+
+// A click with the mouse on a widget found by its object name in the window.
+void clickOn(QWidget &window, const QString &objectName, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers modifiers = {});
 
 } // namespace Tarvosk

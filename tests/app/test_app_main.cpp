@@ -3,6 +3,7 @@
 
 int runForm1Tests(int argc, char **argv);
 int runIconBarTests(int argc, char **argv);
+int runWizardTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -10,5 +11,6 @@ int main(int argc, char **argv)
     int failures = 0;
     failures += runForm1Tests(argc, argv);
     failures += runIconBarTests(argc, argv);
+    failures += runWizardTests(argc, argv);
     return failures;
 }

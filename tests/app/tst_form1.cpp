@@ -24,19 +24,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Chooses an entry the way a user does: open the list, move to the entry, press Enter.
-void chooseEntry(QComboBox *combo, const QString &entry)
-{
-    const int index = combo->findText(entry);
-    QVERIFY2(index >= 0, qPrintable(entry));
-    combo->showPopup();
-    QAbstractItemView *view = combo->view();
-    QTRY_VERIFY(view->isVisible());
-    view->setCurrentIndex(view->model()->index(index, 0));
-    QTest::keyClick(view, Qt::Key_Return);
-    QTRY_VERIFY(!view->isVisible());
-}
-
 QStringList itemsOf(const QComboBox *combo)
 {
     QStringList items;
