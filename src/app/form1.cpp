@@ -11,6 +11,7 @@
 #include "app/rolldialogsonscreen.h"
 #include "app/skilllistframe.h"
 #include "app/skillspage.h"
+#include "app/twips.h"
 #include "app/valueframe.h"
 #include "app/valuespage.h"
 #include "platform/messageservice.h"
@@ -49,13 +50,13 @@ QSize sizeOfStep(Form1::Step step)
 {
     switch (step) {
     case Form1::ValuesStep: return {472, 472};
-    case Form1::SkillsStep: return {9810 / 15, 8130 / 15}; // given in twips
+    case Form1::SkillsStep: return {pixelsFromTwips(9810), pixelsFromTwips(8130)};
     case Form1::PersonalStep: return {392, 412};
     }
     return {472, 472};
 }
 
-IconSpec icon(const QString &objectName, const QString &picture, const QString &toolTip)
+IconEntry icon(const QString &objectName, const QString &picture, const QString &toolTip)
 {
     return {objectName, u":/icons/"_s + picture + u".svg"_s, toolTip};
 }
@@ -78,7 +79,7 @@ Form1::Form1(AppContext context, QWidget *parent)
     if (m_context.rollDialogs) {
         m_rollDialogs = m_context.rollDialogs;
     } else {
-        m_ownRollDialogs = std::make_unique<RollDialogsOnScreen>(this);
+        m_ownRollDialogs = std::make_unique<RollDialogsOnScreen>(this, [this] { showRecord(); });
         m_rollDialogs = m_ownRollDialogs.get();
     }
     setObjectName(u"Form1"_s);
@@ -96,9 +97,9 @@ Form1::~Form1() = default;
 
 void Form1::buildWindow()
 {
-    const IconSpec abort0 = icon(u"imgAbort_0"_s, u"abort"_s, u"Abbrechen"_s);
-    const IconSpec abort1 = icon(u"imgAbort_1"_s, u"abort"_s, u"Abbrechen"_s);
-    const IconSpec abort2 = icon(u"imgAbort_2"_s, u"abort"_s, u"Abbrechen"_s);
+    const IconEntry abort0 = icon(u"imgAbort_0"_s, u"abort"_s, u"Abbrechen"_s);
+    const IconEntry abort1 = icon(u"imgAbort_1"_s, u"abort"_s, u"Abbrechen"_s);
+    const IconEntry abort2 = icon(u"imgAbort_2"_s, u"abort"_s, u"Abbrechen"_s);
     m_bars[0] = new IconBar(u"picControl0"_s,
                             {icon(u"imgButton0_0"_s, u"roll"_s, u"Neu würfeln"_s),
                              icon(u"imgButton0_1"_s, u"forward"_s, u"Weiter"_s)},
@@ -157,7 +158,9 @@ void Form1::buildWindow()
                     skillRowClicked(list, row, button, modifiers);
                 });
     }
+    // A click (also on the current tab, to switch the sex's list) and the keyboard or wheel alike.
     connect(m_skills->TabStrip1, &QTabBar::tabBarClicked, this, &Form1::TabStrip1_Click);
+    connect(m_skills->TabStrip1, &QTabBar::currentChanged, this, &Form1::TabStrip1_Click);
 
     m_completer = new ComboCompleter(m_personal->Combo6, m_personal->Combo8, this);
     connect(m_personal->cbxBDay, &QComboBox::activated, this, &Form1::cbxBDay_Click);
@@ -300,7 +303,7 @@ bool Form1::Form_Load(const QString &commandLinePath)
 void Form1::DiceAgain()
 {
     if (Tarvosk::DiceAgain(m_record, m_wizard, m_context.random, *m_rollDialogs) == RollOutcome::Insufficient)
-        m_context.messages.show(insufficientValuesMessage, u"Hinweis"_s, MessageService::Icon::Exclamation,
+        m_context.messages.show(insufficientValuesMessage, refusalTitle, MessageService::Icon::Exclamation,
                                 MessageService::Buttons::Ok);
     showRecord();
 }
@@ -395,7 +398,7 @@ void Form1::skillRowClicked(SkillListId list, int row, Qt::MouseButton button, Q
     const SkillClickResult result =
         clickSkillRow(m_record, m_wizard, list, row, isSecondaryClick(button, modifiers));
     if (!result.refusal.isEmpty())
-        m_context.messages.show(result.refusal, learningRefusalTitle, MessageService::Icon::Exclamation,
+        m_context.messages.show(result.refusal, refusalTitle, MessageService::Icon::Exclamation,
                                 MessageService::Buttons::Ok);
     if (result.changed)
         showRecord();
@@ -454,15 +457,8 @@ void Form1::checkSheetFontNames()
 
 void Form1::loadPlayerHistory()
 {
-    QStringList names;
-    for (int i = 1;; ++i) {
-        const QString name = m_context.settings.read(Settings::Users, QString::number(i));
-        if (name.isEmpty())
-            break;
-        names.append(name);
-    }
     m_personal->Text2->clear();
-    m_personal->Text2->addItems(names);
+    m_personal->Text2->addItems(PlayerHistory(m_context.settings).names());
     m_personal->Text2->setCurrentIndex(-1);
     m_personal->Text2->setCurrentText(QString());
 }
@@ -511,8 +507,11 @@ void Form1::showStep(Step step)
 
 void Form1::showPattern(int pattern)
 {
+    const std::optional<PatternTile> tile = loadPatternTile(pattern);
+    if (pattern >= 1 && pattern < patternCount && !tile)
+        return; // a tile that cannot be had leaves the bars as they are
     QImage strip;
-    if (const std::optional<PatternTile> tile = loadPatternTile(pattern)) {
+    if (tile) {
         const QScreen *screen = QGuiApplication::primaryScreen();
         const int width = screen ? screen->geometry().width() : 1920;
         strip = patternStrip(*tile, palette().color(QPalette::Button), width);
@@ -531,7 +530,7 @@ void Form1::choosePattern(int pattern)
 
 void Form1::TabStrip1_Click(int tab)
 {
-    m_skills->showTab(tab, m_values->Combo2->currentText() == u"männlich");
+    m_skills->showTab(tab, m_record.isMale());
 }
 
 void Form1::cbxBDay_Click()

@@ -1,5 +1,6 @@
 #include "app/form4.h"
 
+#include "app/twips.h"
 #include "app/valuecaptions.h"
 #include "app/valueframe.h"
 #include "rules/characterrecord.h"
@@ -13,12 +14,6 @@
 namespace Tarvosk {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-constexpr int twipsPerPixel = 15;
-
-} // namespace
 
 Form4::Form4(SettingsStore &settings, const CharacterRecord &record, QWidget *parent)
     : QWidget(parent, Qt::Tool)

@@ -1,6 +1,7 @@
 #include "app/frmstartup.h"
 
 #include "app/freeshape.h"
+#include "app/twips.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -17,14 +18,10 @@ namespace Tarvosk {
 
 namespace {
 
-constexpr int twips(int value)
-{
-    return value / 15;
-}
-
-constexpr QSize innerSize(twips(4290), twips(4200));
-constexpr QRect createArea(twips(480), twips(1920), twips(855), twips(1455));
-constexpr QRect editArea(twips(1680), twips(1920), twips(855), twips(1455));
+constexpr QSize innerSize(pixelsFromTwips(4290), pixelsFromTwips(4200));
+constexpr QSize buttonArea(pixelsFromTwips(855), pixelsFromTwips(1455));
+constexpr QRect createArea(QPoint(pixelsFromTwips(480), pixelsFromTwips(1920)), buttonArea);
+constexpr QRect editArea(QPoint(pixelsFromTwips(1680), pixelsFromTwips(1920)), buttonArea);
 constexpr QSize litSize(64, 93);
 
 // The lit pictures sit centred over the resting ones, which the background shows.

@@ -16,7 +16,7 @@ constexpr int frameMargin = 2;
 
 } // namespace
 
-IconBar::IconBar(const QString &objectName, const std::vector<IconSpec> &icons, const IconSpec *abortIcon,
+IconBar::IconBar(const QString &objectName, const std::vector<IconEntry> &icons, const IconEntry *abortIcon,
                  Style style, HoverWatch &hoverWatch, QWidget *parent)
     : QWidget(parent)
     , m_style(style)
@@ -24,8 +24,8 @@ IconBar::IconBar(const QString &objectName, const std::vector<IconSpec> &icons, 
 {
     setObjectName(objectName);
     setMouseTracking(true);
-    for (const IconSpec &spec : icons) {
-        auto *button = new IconButton(spec.objectName, spec.resource, spec.toolTip, this);
+    for (const IconEntry &entry : icons) {
+        auto *button = new IconButton(entry.objectName, entry.resource, entry.toolTip, this);
         const int index = int(m_icons.size());
         m_icons.push_back(button);
         connectIcon(button);

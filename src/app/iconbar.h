@@ -11,7 +11,8 @@ namespace Tarvosk {
 class HoverWatch;
 class IconButton;
 
-struct IconSpec
+// One icon of a bar: its object name ("imgButton0_1"), picture and tool tip.
+struct IconEntry
 {
     QString objectName;
     QString resource;
@@ -30,7 +31,7 @@ public:
 
     static constexpr int toolbarHeight = 26; // 390 twips
 
-    IconBar(const QString &objectName, const std::vector<IconSpec> &icons, const IconSpec *abortIcon,
+    IconBar(const QString &objectName, const std::vector<IconEntry> &icons, const IconEntry *abortIcon,
             Style style, HoverWatch &hoverWatch, QWidget *parent = nullptr);
 
     IconButton *icon(int index) const;

@@ -5,13 +5,15 @@
 
 namespace Tarvosk {
 
-RollDialogsOnScreen::RollDialogsOnScreen(QWidget *mainWindow)
+RollDialogsOnScreen::RollDialogsOnScreen(QWidget *mainWindow, std::function<void()> showValues)
     : m_mainWindow(mainWindow)
+    , m_showValues(std::move(showValues))
 {
 }
 
 int RollDialogsOnScreen::placeValue(const CharacterRecord &record, int value)
 {
+    m_showValues();
     Form3 dialog(record, value, m_mainWindow);
     dialog.exec();
     return dialog.answer();
@@ -19,6 +21,7 @@ int RollDialogsOnScreen::placeValue(const CharacterRecord &record, int value)
 
 int RollDialogsOnScreen::chooseFreeAbility()
 {
+    m_showValues();
     Form2 dialog(m_mainWindow);
     dialog.exec();
     return dialog.choice();

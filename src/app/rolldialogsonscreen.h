@@ -2,6 +2,8 @@
 
 #include "rules/attributeroll.h"
 
+#include <functional>
+
 class QWidget;
 
 namespace Tarvosk {
@@ -10,13 +12,16 @@ namespace Tarvosk {
 class RollDialogsOnScreen final : public RollDialogs
 {
 public:
-    explicit RollDialogsOnScreen(QWidget *mainWindow);
+    // showValues puts the record on the screen before a dialog asks, so the
+    // player decides with the values of now in view.
+    RollDialogsOnScreen(QWidget *mainWindow, std::function<void()> showValues);
 
     int placeValue(const CharacterRecord &record, int value) override;
     int chooseFreeAbility() override;
 
 private:
     QWidget *m_mainWindow;
+    std::function<void()> m_showValues;
 };
 
 } // namespace Tarvosk

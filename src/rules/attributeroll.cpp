@@ -2,7 +2,6 @@
 
 #include "rules/backgroundtables.h"
 #include "rules/numerictext.h"
-#include "rules/personallists.h"
 #include "rules/randomsource.h"
 
 #include <algorithm>
@@ -106,11 +105,6 @@ const std::array<FreeAbility, 14> freeAbilities{{
     {u"&Nachtsicht +6", -1, u"Nachtsicht+6"},
 }};
 
-double valueOf(const QString &text)
-{
-    return leadingNumber(text);
-}
-
 QString wholeText(double value)
 {
     return QString::number(static_cast<qint64>(std::floor(value)));
@@ -124,29 +118,15 @@ int bestOf(RandomSource &random, int count)
     return best;
 }
 
-void clearRolledValues(CharacterRecord &record)
-{
-    record.clearValues();
-}
-
+// A new roll starts the skills afresh: nothing learnt, no language counted.
 void unmarkLearntSkills(CharacterRecord &record)
 {
-    SkillList &school = record.sex == u"männlich" ? record.schoolMale : record.schoolFemale;
-    for (SkillList *list : {&record.untypical, &school, &record.classSkills}) {
-        for (SkillRow &row : *list)
+    for (SkillList *list : {&record.untypical, &record.schoolList(), &record.classSkills}) {
+        for (SkillRow &row : *list) {
             row.learnt = false;
+            row.caption = withoutMultiplicityPrefix(row.caption);
+        }
     }
-}
-
-void resetPersonalData(CharacterRecord &record)
-{
-    for (QString *field : {&record.name, &record.player, &record.age, &record.habits, &record.quirk, &record.address})
-        field->clear();
-    record.nationality = nationalities().first();
-    record.eyeColour = eyeColours().first();
-    record.hairColour = hairColours().first();
-    record.race = races().first();
-    record.religion = religions().first();
 }
 
 QString abilityBonus(double value)
@@ -162,8 +142,8 @@ void rollDerivedValues(CharacterRecord &record, RandomSource &random)
 {
     auto &b = record.basis;
     auto &d = record.derived;
-    const double st = valueOf(b[St]), gs = valueOf(b[Gs]), gw = valueOf(b[Gw]), ko = valueOf(b[Ko]),
-                 in = valueOf(b[In]), mt = valueOf(b[MT]);
+    const double st = leadingNumber(b[St]), gs = leadingNumber(b[Gs]), gw = leadingNumber(b[Gw]), ko = leadingNumber(b[Ko]),
+                 in = leadingNumber(b[In]), mt = leadingNumber(b[MT]);
 
     // Left to right in double precision, as the rules write them; Int is the floor.
     d[RW] = wholeText(random.die(20) + (gw / 10 + in / 10) * 3 + 20);
@@ -173,13 +153,13 @@ void rollDerivedValues(CharacterRecord &record, RandomSource &random)
     d[Bewegungsweite] = QString::number(random.dice(4, 3) + 16);
     d[Au] = QString::number(random.die(100));
     d[Groesse] = wholeText(st / 10 + random.dice(2, 20) + 150);
-    const int sexAdjustment = record.sex == u"männlich" ? 3 : -3;
-    d[Gewicht] = wholeText(valueOf(d[Groesse]) + st / 10 + random.dice(3, 6) + sexAdjustment - 120);
+    const int sexAdjustment = record.isMale() ? 3 : -3;
+    d[Gewicht] = wholeText(leadingNumber(d[Groesse]) + st / 10 + random.dice(3, 6) + sexAdjustment - 120);
 
-    const double charisma = std::floor(random.die(100) + (in / 10 + valueOf(d[Au]) / 10) * 3 - 30);
+    const double charisma = std::floor(random.die(100) + (in / 10 + leadingNumber(d[Au]) / 10) * 3 - 30);
     d[pA] = wholeText(std::min(charisma, 100.0));
 
-    double control = std::floor(random.die(100) + (in / 10 + valueOf(d[Wk]) / 10) * 3);
+    double control = std::floor(random.die(100) + (in / 10 + leadingNumber(d[Wk]) / 10) * 3);
     const QString &cls = record.characterClass;
     if (cls == u"Künstler" || cls == u"Glücksritter")
         control = std::max(control - 50, 0.0);
@@ -194,7 +174,7 @@ void rollDerivedValues(CharacterRecord &record, RandomSource &random)
 
     auto &n = record.natural;
     n[Abwehr] = abilityBonus(gw);
-    n[Ausweichen] = abilityBonus(valueOf(d[RW]));
+    n[Ausweichen] = abilityBonus(leadingNumber(d[RW]));
     for (int sense = Hoeren; sense <= Schmecken; ++sense)
         n[sense] = u"+8"_s;
     n[SechsterSinn] = u'+' + wholeText(mt / 20);
@@ -250,7 +230,7 @@ bool meetsClassMinimums(const CharacterRecord &record)
             continue;
         for (const Minimum &minimum : entry.minimums) {
             const QString &text = minimum.derived ? record.derived[minimum.index] : record.basis[minimum.index];
-            if (valueOf(text) < minimum.least)
+            if (leadingNumber(text) < minimum.least)
                 return false;
         }
     }
@@ -272,20 +252,20 @@ RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, RandomSource
             for (int i = St; i <= MT; ++i)
                 record.basis[i] = QString::number(bestOf(random, 2));
         } else {
-            clearRolledValues(record);
+            record.clearValues();
             for (int placed = 0; placed < 5 && !startAgain; ++placed) {
                 const int value = bestOf(random, 3);
                 const int answer = dialogs.placeValue(record, value);
                 if (answer == RollDialogs::Abort) {
                     record.special.clear();
-                    clearRolledValues(record);
+                    record.clearValues();
                     return RollOutcome::Aborted;
                 }
                 if (answer >= St && answer <= In && record.basis[answer] == u"-") {
                     record.basis[answer] = QString::number(value);
                 } else {
                     // Discard (or an answer that places nothing): every value goes, the roll starts afresh.
-                    clearRolledValues(record);
+                    record.clearValues();
                     startAgain = true;
                 }
             }
@@ -295,14 +275,15 @@ RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, RandomSource
         }
 
         unmarkLearntSkills(record);
-        resetPersonalData(record);
+        record.resetPersonalData();
+        record.age.clear();
         rollDerivedValues(record, random);
         record.special.clear();
 
         if (!meetsClassMinimums(record)) {
             if (!record.moreFreedom)
                 continue;
-            clearRolledValues(record);
+            record.clearValues();
             record.special.clear();
             return RollOutcome::Insufficient;
         }

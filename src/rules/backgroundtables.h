@@ -14,6 +14,7 @@ struct RollRange
     QString result;
 };
 
+// The d100 table of one background value for one class.
 struct BackgroundTable
 {
     QString className;

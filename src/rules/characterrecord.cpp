@@ -1,5 +1,6 @@
 #include "rules/characterrecord.h"
 
+#include "rules/personallists.h"
 #include "rules/skilllisttables.h"
 
 namespace Tarvosk {
@@ -39,6 +40,32 @@ void CharacterRecord::clearValues()
     clear(lifeEndurance);
     clear(natural);
     clear(background);
+}
+
+void CharacterRecord::resetPersonalData()
+{
+    for (QString *field : {&name, &player, &habits, &quirk, &address})
+        field->clear();
+    nationality = nationalities().first();
+    eyeColour = eyeColours().first();
+    hairColour = hairColours().first();
+    race = races().first();
+    religion = religions().first();
+}
+
+bool CharacterRecord::isMale() const
+{
+    return sex == u"männlich";
+}
+
+SkillList &CharacterRecord::schoolList()
+{
+    return isMale() ? schoolMale : schoolFemale;
+}
+
+const SkillList &CharacterRecord::schoolList() const
+{
+    return isMale() ? schoolMale : schoolFemale;
 }
 
 void CharacterRecord::removeMultiplicityPrefixes()

@@ -56,6 +56,14 @@ struct CharacterRecord
 
     // Every rolled value back to "-".
     void clearValues();
+    // Name, player, habits, quirk and address empty; the lists of the
+    // personal data back at their first entries.
+    void resetPersonalData();
+
+    bool isMale() const;
+    // The school knowledge of the character's sex; the other list plays no part.
+    SkillList &schoolList();
+    const SkillList &schoolList() const;
     // Drops the "2x " counts of every language row, as a new character begins.
     void removeMultiplicityPrefixes();
 };

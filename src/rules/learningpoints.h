@@ -30,6 +30,7 @@ void refund(CharacterRecord &record, WizardState &wizard, SkillListId list, int 
 inline const QString quirkRefusalTitle = QStringLiteral("Charakter bereits erschaffen");
 inline const QString quirkRefusalText = QStringLiteral("Sie können diese Eigenschaft nun nicht mehr abwählen");
 
+// What ticking or clearing "Ja zur charakterlichen Eigenheit" did.
 struct QuirkBoxResult
 {
     enum class Effect { None, PointsAdded, Refused };

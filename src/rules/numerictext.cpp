@@ -43,9 +43,4 @@ int roundHalfEven(double value)
     return static_cast<int>(std::nearbyint(value));
 }
 
-QString numberText(qint64 value)
-{
-    return QString::number(value);
-}
-
 } // namespace Tarvosk

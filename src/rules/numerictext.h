@@ -17,7 +17,4 @@ std::optional<double> parseLeadingNumber(QStringView text);
 // The nearest whole number; a half goes to the even neighbour (18.5 -> 18, 19.5 -> 20).
 int roundHalfEven(double value);
 
-// Decimal text of a whole number, without blanks.
-QString numberText(qint64 value);
-
 } // namespace Tarvosk

@@ -32,7 +32,7 @@ QString withMultiplicity(const QString &caption, int count)
 {
     const qsizetype x = caption.indexOf(u'x');
     const QString line = (x < 0 ? caption : caption.mid(x + 1)).trimmed();
-    return count > 0 ? numberText(count) + u"x "_s + line : line;
+    return count > 0 ? QString::number(count) + u"x "_s + line : line;
 }
 
 SkillClickResult refused(const RuleVerdict &verdict)

@@ -18,10 +18,11 @@ bool isLanguageLine(const QString &caption);
 SkillList &skillList(CharacterRecord &record, SkillListId list);
 const SkillList &skillList(const CharacterRecord &record, SkillListId list);
 
+// What a click did, so that the window only redraws and shows the refusal.
 struct SkillClickResult
 {
     bool changed = false; // a caption, a learnt state or a pool changed
-    QString refusal;      // to show with learningRefusalTitle; empty when none
+    QString refusal;      // to show with refusalTitle; empty when none
 };
 
 // A click on a row of one of the four lists: learns it, counts a language line

@@ -175,7 +175,7 @@ QString nameKey(const QString &caption)
 
 const SkillList &schoolListOfSex(const CharacterRecord &record)
 {
-    return record.sex == u"männlich" ? record.schoolMale : record.schoolFemale;
+    return record.schoolList();
 }
 
 int CountLearnt(const CharacterRecord &record, const QString &upperName)

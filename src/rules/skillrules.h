@@ -1,14 +1,13 @@
 #pragma once
 
 #include "rules/characterrecord.h"
+#include "rules/refusaltitle.h"
 
 #include <QString>
 
 namespace Tarvosk {
 
-// Title of every refusal of the learning rules; the message box shows it with
-// an exclamation icon and one OK button.
-inline const QString learningRefusalTitle = QStringLiteral("Hinweis");
+inline const QString &learningRefusalTitle = refusalTitle;
 
 // Upper case as the learning rules read names: like QString::toUpper, except
 // that "ß" stays "ß" ("Schießen" gives "SCHIEßEN", not "SCHIESSEN").

@@ -2,7 +2,6 @@
 
 #include "rules/classcatalogue.h"
 #include "rules/numerictext.h"
-#include "rules/personallists.h"
 #include "rules/randomsource.h"
 #include "rules/skilllisttables.h"
 
@@ -52,11 +51,7 @@ void enterSkillsStep(CharacterRecord &record, WizardState &wizard, RandomSource 
 void enterPersonalStep(CharacterRecord &record, const WizardState &wizard, RandomSource &random)
 {
     if (!wizard.backToStep2) {
-        for (QString *field : {&record.name, &record.player, &record.habits, &record.quirk, &record.address})
-            field->clear();
-        record.nationality = nationalities().first();
-        record.eyeColour = eyeColours().first();
-        record.hairColour = hairColours().first();
+        record.resetPersonalData();
         // Race and religion are left for the player to choose.
         record.race.clear();
         record.religion.clear();

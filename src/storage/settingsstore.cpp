@@ -54,6 +54,8 @@ QString SettingsStore::groupName(QStringView section) const
 
 QString SettingsStore::read(QStringView section, QStringView key, QStringView fallback) const
 {
+    // Another instance may have written the file ("Temp"/"Load"): read what is there now.
+    m_settings->sync();
     const QString path = groupName(section) + u'/' + key.toString();
     const QVariant value = m_settings->value(path);
     if (!value.isValid())

@@ -152,6 +152,12 @@ void TestWizard::throughTheStepsAndBack()
     clickOn(form, u"imgButton0_1"_s);
     QCOMPARE(pool(form, 0), u"5"_s);
     QVERIFY(!looksLearnt(skills->Frame9, 0));
+
+    // The keyboard moves between the tabs as a click does.
+    skills->TabStrip1->setFocus();
+    QTest::keyClick(skills->TabStrip1, Qt::Key_Right);
+    QVERIFY(skills->Frame8[0]->isVisible());
+    QVERIFY(!skills->Frame9->isVisible());
 }
 
 void TestWizard::learningShowsInRowsColoursAndPools()
@@ -178,6 +184,16 @@ void TestWizard::learningShowsInRowsColoursAndPools()
     clickOn(*skills, u"Label38_7"_s, Qt::RightButton);
     clickOn(*skills, u"Label38_7"_s, Qt::RightButton);
     QCOMPARE(school->row(7)->text(), u"Sprechen+6 (In01)"_s);
+    QCOMPARE(pool(form, 1), u"10"_s);
+
+    // A new roll starts the skills afresh: no language keeps its count.
+    clickOn(*skills, u"Label38_7"_s);
+    clickOn(*skills, u"Label38_7"_s);
+    form.Back1();
+    form.DiceAgain();
+    QCOMPARE(school->row(7)->text(), u"Sprechen+6 (In01)"_s);
+    QVERIFY(!looksLearnt(school, 7));
+    form.Next0();
     QVERIFY(!looksLearnt(school, 7));
     QCOMPARE(pool(form, 1), u"10"_s);
 
