@@ -1,5 +1,6 @@
 #include "storage/filetyperegistration.h"
 #include "storage/fontnamecheck.h"
+#include "storage/playerhistory.h"
 #include "storage/settingkeys.h"
 #include "storage/settingsstore.h"
 
@@ -31,6 +32,18 @@ bool writeFile(const QString &path, const QByteArray &content)
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
+// Player names under "Users" 1, 2, ...; an empty name leaves a gap.
+void storeUsers(SettingsStore &store, const QStringList &names)
+{
+    for (int i = 0; i < names.size(); ++i) {
+        if (!names[i].isEmpty())
+            store.write(Settings::Users, QString::number(i + 1), names[i]);
+    }
+}
+
+// A text read as a number (fallback 7), a size (fallback 11.5) and a flag (-1: the fallback).
+struct TypedCase { QString text; int number; double size; int flag; };
+
 } // namespace
 
 class TestSettingsStore : public QObject
@@ -49,30 +62,18 @@ private Q_SLOTS:
 
     void emptyStoreGivesEveryDefault()
     {
-        const struct { SettingKey setting; const char16_t *section, *key, *fallback; } settings[] = {
-            {Settings::StartupScreen, u"Startup", u"Startup", u"1"}, {Settings::Preview, u"Startup", u"Preview", u"1"},
-            {Settings::SaveFont, u"Startup", u"SaveFont", u"1"}, {Settings::AlwaysWord, u"Startup", u"AlwaysWord", u"0"},
-            {Settings::Currency, u"Startup", u"Currency", u"0"}, {Settings::Random, u"Startup", u"Random", u"0"},
-            {Settings::RandomText, u"Startup", u"RandomText", u""},
-            {Settings::CharacterProperty, u"Startup", u"CharacterProperty", u"0"},
-            {Settings::ConfirmValues, u"Startup", u"ConfirmValues", u"0"}, {Settings::Wallpaper, u"StartUp", u"Wallpaper", u"0"},
-            {Settings::Orientation, u"Printer", u"Orientation", u"0"}, {Settings::Line0On, u"Printer", u"Line0On", u"1"},
-            {Settings::Line1On, u"Printer", u"Line1On", u"1"}, {Settings::Line0, u"Printer", u"Line0", u"0"},
-            {Settings::Line1, u"Printer", u"Line1", u"3"}, {Settings::Quality, u"Printer", u"Quality", u"2"},
-            {Settings::HandOffPath, u"Temp", u"Load", u""},
-        };
         const SettingsStore store(iniFile());
-        for (const auto &s : settings) {
-            const QString name = QString::fromUtf16(s.section) + u'/' + QString::fromUtf16(s.key);
-            QCOMPARE(s.setting.section.toString() + u'/' + s.setting.key.toString(), name);
-            QCOMPARE(name + u'=' + store.read(s.setting), name + u'=' + QString::fromUtf16(s.fallback));
-            if (s.fallback[0])
-                QCOMPARE(store.readNumber(s.setting), QString::fromUtf16(s.fallback).toInt());
-        }
-        for (QStringView font : {Settings::ValuesFont, Settings::LabelsFont, Settings::HeadlineFont})
-            QCOMPARE(store.read(font, Settings::FontName, Settings::FontNameDefault), u"Times New Roman"_s);
-        QCOMPARE(store.readSize(Settings::HeadlineFont, Settings::FontSize, Settings::HeadlineSizeDefault), 18.0);
-        QCOMPARE(store.readSize(Settings::LabelsFont, Settings::FontSize, Settings::TextSizeDefault), 8.25);
+        QStringList read;
+        for (const SettingKey &s : {Settings::StartupScreen, Settings::Preview, Settings::SaveFont, Settings::AlwaysWord,
+                                    Settings::Currency, Settings::Random, Settings::RandomText, Settings::CharacterProperty,
+                                    Settings::ConfirmValues, Settings::Wallpaper, Settings::Orientation, Settings::Line0On,
+                                    Settings::Line1On, Settings::Line0, Settings::Line1, Settings::Quality, Settings::HandOffPath})
+            read << s.section.toString() + u'/' + s.key.toString() + u'=' + store.read(s);
+        QCOMPARE(read.join(u' '), u"Startup/Startup=1 Startup/Preview=1 Startup/SaveFont=1 Startup/AlwaysWord=0 Startup/Currency=0 "
+                                  u"Startup/Random=0 Startup/RandomText= Startup/CharacterProperty=0 Startup/ConfirmValues=0 "
+                                  u"StartUp/Wallpaper=0 Printer/Orientation=0 Printer/Line0On=1 Printer/Line1On=1 Printer/Line0=0 "
+                                  u"Printer/Line1=3 Printer/Quality=2 Temp/Load="_s);
+        QCOMPARE(store.readNumber(Settings::Line1), 3);
     }
 
     void valuesSurviveUnchanged()
@@ -81,151 +82,138 @@ private Q_SLOTS:
                                  u"C:\\Spiele\\Held.tvk"_s, u"[Users]"_s, u"#1 \"Der Graf\""_s};
         {
             SettingsStore store(iniFile());
-            for (int i = 0; i < values.size(); ++i) {
-                store.write(Settings::Users, QString::number(i + 1), values[i]);
-                QCOMPARE(store.read(Settings::Users, QString::number(i + 1), u"fehlt"), values[i]);
-            }
+            for (int i = 0; i < values.size(); ++i)
+                store.write(Settings::Users, QString::number(i), values[i]);
         }
         const SettingsStore again(iniFile());
         for (int i = 0; i < values.size(); ++i)
-            QCOMPARE(again.read(Settings::Users, QString::number(i + 1), u"fehlt"), values[i]);
-    }
+            QCOMPARE(again.read(Settings::Users, QString::number(i), u"fehlt"), values[i]);
 
-    void handWrittenCommaValue()
-    {
-        // Unquoted, the INI reader splits at the comma; the parts come back whole.
-        QVERIFY(writeFile(iniFile(), "[Values]\nSize=8,25\n[Users]\n1=M\xc3\xbcller,Hans\n"));
-        const SettingsStore store(iniFile());
-        QCOMPARE(store.readSize(Settings::ValuesFont, Settings::FontSize, 1), 8.25);
-        QCOMPARE(store.read(Settings::Users, u"1"), u"Müller,Hans"_s);
+        // Written by hand without quotes, the INI reader splits at a comma; the parts come back whole.
+        QVERIFY(writeFile(m_dir->filePath(u"hand.conf"_s), "[Values]\nSize=8,25\n[Users]\n1=M\xc3\xbcller,Hans\n"));
+        const SettingsStore hand(m_dir->filePath(u"hand.conf"_s));
+        QCOMPARE(hand.readSize(Settings::ValuesFont, Settings::FontSize, 1), 8.25);
+        QCOMPARE(hand.read(Settings::Users, u"1"), u"Müller,Hans"_s);
     }
 
     void sectionNamesIgnoreCase_data()
     {
         QTest::addColumn<QString>("written");
-        QTest::addColumn<QString>("read");
+        QTest::addColumn<QString>("other");
         QTest::newRow("StartUp, then Startup") << u"StartUp"_s << u"Startup"_s;
-        QTest::newRow("Startup, then StartUp") << u"Startup"_s << u"StartUp"_s;
-        QTest::newRow("upper, then lower") << u"STARTUP"_s << u"startup"_s;
+        QTest::newRow("Startup, then STARTUP") << u"Startup"_s << u"STARTUP"_s;
     }
     void sectionNamesIgnoreCase()
     {
         QFETCH(QString, written);
-        QFETCH(QString, read);
+        QFETCH(QString, other);
         {
             SettingsStore store(iniFile());
             store.write(written, u"Wallpaper", u"3"_s);
-            QCOMPARE(store.read(read, u"Wallpaper"), u"3"_s);
-            store.write(read, u"Random", u"2"_s);
-            store.write(read, u"Wallpaper", u"5"_s);
+            QCOMPARE(store.read(other, u"Wallpaper"), u"3"_s);
+            store.write(other, u"Random", u"2"_s);
+            store.write(other, u"Wallpaper", u"5"_s);
+            store.write(Settings::Users, u"1", u"Hans"_s);
         }
-        const SettingsStore again(iniFile());
-        QCOMPARE(again.readNumber(written, u"Wallpaper", 0), 5);
-        QCOMPARE(again.readNumber(written, u"Random", 0), 2);
-        const QString content = QString::fromUtf8(readAll(iniFile()));
-        const QRegularExpression header(u"^\\[startup\\]$"_s, QRegularExpression::CaseInsensitiveOption
-                                                                  | QRegularExpression::MultilineOption);
-        QCOMPARE(content.count(header), 1);
-        QCOMPARE(content.count(u"Wallpaper="_s), 1);
+        SettingsStore again(iniFile());
+        QCOMPARE(again.read(written, u"Wallpaper") + again.read(written, u"Random"), u"52"_s);
+        const QByteArray content = readAll(iniFile());
+        QVERIFY(content.toLower().count("[startup]") == 1 && content.count("Wallpaper=") == 1);
+        again.deleteSection(other);
+        QCOMPARE(again.read(written, u"Random"), QString());
+        QCOMPARE(again.read(Settings::Users, u"1"), u"Hans"_s);
+        QVERIFY(!readAll(iniFile()).toLower().contains("[startup]"));
     }
 
-    void deleteSection_data()
+    void typedReads_data()
     {
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<QString>("deleted");
-        QTest::newRow("same spelling") << u"Users"_s << u"Users"_s;
-        QTest::newRow("deleted in upper case") << u"Users"_s << u"USERS"_s;
-        QTest::newRow("written in lower case") << u"users"_s << u"Users"_s;
+        QTest::addColumn<TypedCase>("c");
+        const TypedCase cases[] = {
+            {u"1"_s, 1, 1, 1}, {u"0"_s, 0, 0, 0}, {u"True"_s, 7, 11.5, 1}, {u"False"_s, 7, 11.5, 0}, {u"Wahr"_s, 7, 11.5, 1},
+            {u"Falsch"_s, 7, 11.5, 0}, {u"wahr"_s, 7, 11.5, 1}, {u" -1 "_s, -1, -1, 1}, {u"Vielleicht"_s, 7, 11.5, -1},
+            {u"12abc"_s, 12, 12, -1}, {u"-3.7"_s, -3, -3.7, 1}, {u" 9,5pt"_s, 9, 9.5, -1}, {u"99999999999"_s, 7, 99999999999.0, 1}};
+        for (const TypedCase &c : cases)
+            QTest::addRow("\"%s\"", qPrintable(c.text)) << c;
     }
-    void deleteSection()
+    void typedReads()
     {
-        QFETCH(QString, written);
-        QFETCH(QString, deleted);
-        {
-            SettingsStore store(iniFile());
-            for (int i = 1; i <= 3; ++i)
-                store.write(written, QString::number(i), u"Spieler %1"_s.arg(i));
-            store.write(Settings::Currency, u"2"_s);
-            store.deleteSection(deleted);
-            QCOMPARE(store.read(Settings::Users, u"1", u"keiner"), u"keiner"_s);
-        }
-        const SettingsStore again(iniFile());
-        QCOMPARE(again.read(Settings::Users, u"3", u"keiner"), u"keiner"_s);
-        QCOMPARE(again.read(Settings::Currency), u"2"_s);
-        QVERIFY(!readAll(iniFile()).toLower().contains("[users]"));
-    }
-
-    void numbersAndSizes_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("number"); // read with the fallback 7
-        QTest::addColumn<double>("size"); // read with the fallback 11.5
-        const struct { const char16_t *text; int number; double size; } cases[] = {
-            {u"abc", 7, 11.5}, {u"", 7, 11.5}, {u"-", 7, 11.5}, {u"12abc", 12, 12}, {u"3.7", 3, 3.7},
-            {u"-3.7", -3, -3.7}, {u"8,25", 8, 8.25}, {u"8.25", 8, 8.25}, {u" 9,5pt", 9, 9.5},
-            {u"0", 0, 0}, {u"99999999999", 7, 99999999999.0},
-        };
-        for (const auto &c : cases)
-            QTest::addRow("\"%s\"", qPrintable(QString::fromUtf16(c.text))) << QString::fromUtf16(c.text) << c.number << c.size;
-    }
-    void numbersAndSizes()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, number);
-        QFETCH(double, size);
+        QFETCH(TypedCase, c);
         SettingsStore store(iniFile());
-        store.write(u"Labels", u"Size", text);
-        QCOMPARE(store.readNumber(u"Labels", u"Size", 7), number);
-        QCOMPARE(store.readSize(u"Labels", u"Size", 11.5), size);
+        store.write(u"Labels", u"Size", c.text);
+        QCOMPARE(store.readNumber(u"Labels", u"Size", 7), c.number);
+        QCOMPARE(store.readSize(u"Labels", u"Size", 11.5), c.size);
+        for (bool fallback : {false, true}) {
+            QCOMPARE(store.readFlag(u"Labels", u"Size", fallback), c.flag < 0 ? fallback : c.flag == 1);
+            QCOMPARE(store.readFlag(u"Labels", u"Missing", fallback), fallback);
+        }
         QCOMPARE(store.readNumber(u"Labels", u"Missing", 7), 7);
         QCOMPARE(store.readSize(u"Labels", u"Missing", 11.5), 11.5);
     }
 
-    void flags_data()
+    void unreadableStoreGivesDefaults()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("flag"); // -1: the fallback
-        const struct { const char16_t *text; int flag; } cases[] = {
-            {u"1", 1}, {u"0", 0}, {u"True", 1}, {u"False", 0}, {u"Wahr", 1}, {u"Falsch", 0}, {u"wahr", 1},
-            {u"-1", 1}, {u"2", 1}, {u" 1 ", 1}, {u"Vielleicht", -1}, {u"", -1},
-        };
-        for (const auto &c : cases)
-            QTest::addRow("\"%s\"", qPrintable(QString::fromUtf16(c.text))) << QString::fromUtf16(c.text) << c.flag;
-    }
-    void flags()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, flag);
-        SettingsStore store(iniFile());
-        store.write(u"Values", u"Bold", text);
-        for (bool fallback : {false, true}) {
-            QCOMPARE(store.readFlag(u"Values", u"Bold", fallback), flag < 0 ? fallback : flag == 1);
-            QCOMPARE(store.readFlag(u"Values", u"Missing", fallback), fallback);
+        for (bool directory : {false, true}) {
+            init();
+            const QByteArray garbage = QByteArray("\x00\xff\xfe[\x01\x02=\n==\n[[]]]\n\\\n\"\x93", 19).repeated(30);
+            QVERIFY(directory ? QDir().mkpath(iniFile()) : writeFile(iniFile(), garbage));
+            SettingsStore store(iniFile());
+            for (const SettingKey &setting : {Settings::StartupScreen, Settings::Wallpaper, Settings::Line1})
+                QCOMPARE(store.read(setting), setting.fallback.toString());
+            QCOMPARE(store.readSize(u"Headline", u"Size", 18), 18.0);
+            store.write(Settings::Users, u"1", u"Hans"_s);
+            store.deleteSection(Settings::Users);
+            QCOMPARE(store.read(Settings::Users, u"1"), QString());
         }
     }
 
-    void unreadableStoreGivesDefaults_data()
+    void playerHistoryAddsAtTheFirstFreeNumber()
     {
-        QTest::addColumn<bool>("directory");
-        QTest::newRow("garbage file") << false;
-        QTest::newRow("directory") << true;
-    }
-    void unreadableStoreGivesDefaults()
-    {
-        QFETCH(bool, directory);
-        static const char head[] = "\x00\xff\xfe[\x01\x02=\n==\n[[]]]\n\\\n\"";
-        QByteArray garbage(head, sizeof head - 1);
-        for (int i = 0; i < 512; ++i)
-            garbage.append(char((i * 37) % 251));
-        QVERIFY(directory ? QDir().mkpath(iniFile()) : writeFile(iniFile(), garbage));
         SettingsStore store(iniFile());
-        for (const SettingKey &setting : {Settings::StartupScreen, Settings::Random, Settings::Wallpaper,
-                                          Settings::Line1, Settings::HandOffPath})
-            QCOMPARE(store.read(setting), setting.fallback.toString());
-        QCOMPARE(store.readSize(u"Headline", u"Size", 18), 18.0);
-        store.write(Settings::Users, u"1", u"Hans"_s);
-        store.deleteSection(Settings::Users);
-        QCOMPARE(store.read(Settings::Users, u"1"), QString());
+        PlayerHistory history(store);
+        QVERIFY(history.names().isEmpty());
+        QVERIFY(history.add(u"Eve"_s));
+        QCOMPARE(store.read(Settings::Users, u"1"), u"Eve"_s);
+
+        storeUsers(store, {u"Anna"_s, u"Bert"_s, QString(), u"Dora"_s});
+        QCOMPARE(history.names(), (QStringList{u"Anna"_s, u"Bert"_s})); // up to the first gap
+        QVERIFY(history.add(u"Carl"_s));
+        QCOMPARE(history.names(), (QStringList{u"Anna"_s, u"Bert"_s, u"Carl"_s, u"Dora"_s}));
+        SettingsStore reopened(iniFile()); // written at once
+        QCOMPARE(PlayerHistory(reopened).names(), history.names());
+    }
+
+    void playerHistoryRefusesKnownAndEmptyNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("same name") << u"Anna"_s << false;
+        QTest::newRow("other case, stored with blanks") << u"BERT"_s << false;
+        QTest::newRow("outer blanks") << u"  anna "_s << false;
+        QTest::newRow("only blanks") << u"   "_s << false;
+        QTest::newRow("inner blank differs") << u"An na"_s << true;
+        QTest::newRow("longer name") << u"Annabel"_s << true;
+    }
+    void playerHistoryRefusesKnownAndEmptyNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, stored);
+        SettingsStore store(iniFile());
+        storeUsers(store, {u"Anna"_s, u" Bert "_s});
+        QCOMPARE(PlayerHistory(store).add(name), stored);
+        QCOMPARE(store.read(Settings::Users, u"3"), stored ? name : QString());
+    }
+
+    void playerHistoryEraseForgetsEveryName()
+    {
+        SettingsStore store(iniFile());
+        storeUsers(store, {u"Anna"_s, QString(), u"Carl"_s});
+        store.write(Settings::Recent, u"0", u"/tmp/a.tvk"_s);
+        PlayerHistory history(store);
+        history.erase();
+        QCOMPARE(store.read(Settings::Users, u"1") + store.read(Settings::Users, u"3"), QString()); // also after a gap
+        QCOMPARE(store.read(Settings::Recent, u"0"), u"/tmp/a.tvk"_s);
+        QVERIFY(history.add(u"Dora"_s));
+        QCOMPARE(history.names(), QStringList{u"Dora"_s});
     }
 
     void checkFontName()
@@ -254,7 +242,6 @@ class TestFileTypeRegistration : public QObject
     QList<QStringList> m_tools;
     const QByteArray m_icon = "<svg xmlns=\"http://www.w3.org/2000/svg\"/>";
     const QString m_exec = u"Exec=\"/opt/Valdris 1880/tarvosk\" %f"_s;
-    const QString m_ours = u"application/x-tvkfile="_s + FileTypeRegistration::desktopEntryName;
 
     FileTypeRegistration registration(const QString &program = u"/opt/Valdris 1880/tarvosk"_s)
     {
@@ -262,31 +249,32 @@ class TestFileTypeRegistration : public QObject
             m_tools.append(QStringList{tool} + arguments);
         });
     }
-    QStringList allPaths()
+    // Content and modification time of every file, the times first set into the past so that a rewrite shows.
+    Snapshot agedSnapshot()
     {
         const FileTypeRegistration r = registration();
-        return {r.mimePackagePath(), r.iconPath(), r.desktopEntryPath(), r.mimeAppsPath()};
-    }
-    // Content and modification time of every file; aged, the times are first set into the past, so a rewrite shows.
-    Snapshot snapshot(bool aged = false)
-    {
         Snapshot files;
-        for (const QString &path : allPaths()) {
+        for (const QString &path : {r.mimePackagePath(), r.iconPath(), r.desktopEntryPath(), r.mimeAppsPath()}) {
             QFile file(path);
-            if (aged && file.open(QIODevice::ReadOnly))
+            if (file.open(QIODevice::ReadOnly))
                 file.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(12, 0)), QFileDevice::FileModificationTime);
             files.append({readAll(path), QFileInfo(path).lastModified()});
         }
         return files;
     }
-    static QStringList linesOf(const QString &path)
+    // A second run writes nothing and runs no tool.
+    void secondRunChangesNothing(const QString &program = u"/opt/Valdris 1880/tarvosk"_s)
     {
-        return QString::fromUtf8(readAll(path)).split(u'\n', Qt::SkipEmptyParts);
+        const Snapshot before = agedSnapshot();
+        m_tools.clear();
+        QCOMPARE(registration(program).registerFileType(), Outcome::Unchanged);
+        QCOMPARE(agedSnapshot(), before);
+        QVERIFY(m_tools.isEmpty());
     }
+    QStringList desktopTool() const { return {u"update-desktop-database"_s, m_paths.dataHome + u"/applications"_s}; }
     static QString line(const QString &path, const QString &start)
     {
-        const QStringList lines = linesOf(path).filter(QRegularExpression(u'^' + QRegularExpression::escape(start)));
-        return lines.value(0);
+        return QString::fromUtf8(readAll(path)).split(u'\n').filter(QRegularExpression(u'^' + QRegularExpression::escape(start))).value(0);
     }
 
 private Q_SLOTS:
@@ -299,67 +287,40 @@ private Q_SLOTS:
         m_tools.clear();
     }
 
-    void firstRunCreatesEverything()
+    void firstRunThenUnchangedThenMoved()
     {
         const FileTypeRegistration r = registration();
         QCOMPARE(r.typeOfCharacterFiles(), QString());
         QCOMPARE(r.registerFileType(), Outcome::Created);
-
-        QVERIFY(r.mimePackagePath().startsWith(m_paths.dataHome + u"/mime/packages/"_s));
-        const QString package = QString::fromUtf8(readAll(r.mimePackagePath()));
-        QVERIFY(package.contains(u"<mime-type type=\"application/x-tvkfile\">"_s));
-        QVERIFY(package.contains(u"<comment>Valdris 1880 Character Sheet</comment>"_s));
-        QVERIFY(package.contains(u"<glob pattern=\"*.tvk\"/>"_s));
         QCOMPARE(r.typeOfCharacterFiles(), u"application/x-tvkfile"_s);
+        const QString package = QString::fromUtf8(readAll(r.mimePackagePath()));
+        QVERIFY(package.contains(u"<comment>Valdris 1880 Character Sheet</comment>"_s) && package.contains(u"<glob pattern=\"*.tvk\"/>"_s));
         QCOMPARE(readAll(r.iconPath()), m_icon);
-
-        QVERIFY(r.desktopEntryPath().startsWith(m_paths.dataHome + u"/applications/"_s));
-        QCOMPARE(linesOf(r.desktopEntryPath()).value(0), u"[Desktop Entry]"_s);
         QCOMPARE(line(r.desktopEntryPath(), u"Exec="_s), m_exec);
         QCOMPARE(line(r.desktopEntryPath(), u"MimeType="_s), u"MimeType=application/x-tvkfile;"_s);
-        QCOMPARE(line(r.desktopEntryPath(), u"Type="_s), u"Type=Application"_s);
+        QCOMPARE(readAll(m_paths.configHome + u"/mimeapps.list"_s), "[Default Applications]\napplication/x-tvkfile=tarvosk.desktop\n");
+        QCOMPARE(m_tools, (QList<QStringList>{{u"update-mime-database"_s, m_paths.dataHome + u"/mime"_s}, desktopTool()}));
+        secondRunChangesNothing();
 
-        QCOMPARE(r.mimeAppsPath(), m_paths.configHome + u"/mimeapps.list"_s);
-        QCOMPARE(linesOf(r.mimeAppsPath()), (QStringList{u"[Default Applications]"_s, m_ours}));
-        QCOMPARE(m_tools, (QList<QStringList>{{u"update-mime-database"_s, m_paths.dataHome + u"/mime"_s},
-                                              {u"update-desktop-database"_s, m_paths.dataHome + u"/applications"_s}}));
-
-        const Snapshot before = snapshot(true);
+        // The program moved: only the open command is rewritten.
+        QByteArray entry = readAll(r.desktopEntryPath());
+        const Snapshot before = agedSnapshot();
         m_tools.clear();
-        QCOMPARE(registration().registerFileType(), Outcome::Unchanged);
-        QCOMPARE(snapshot(), before);
-        QVERIFY(m_tools.isEmpty());
-    }
-
-    void movedProgramRewritesOnlyTheOpenCommand()
-    {
-        registration().registerFileType();
-        QStringList entry = linesOf(registration().desktopEntryPath());
-        const Snapshot before = snapshot(true);
-        m_tools.clear();
-
-        const FileTypeRegistration moved = registration(u"/home/jörg/Spiele/tarvosk"_s);
-        QCOMPARE(moved.registerFileType(), Outcome::OpenCommandRewritten);
-        const Snapshot after = snapshot();
-        QCOMPARE(after[0], before[0]); // MIME package
-        QCOMPARE(after[1], before[1]); // icon
-        QCOMPARE(after[3], before[3]); // mimeapps.list
-        entry[entry.indexOf(m_exec)] = u"Exec=\"/home/jörg/Spiele/tarvosk\" %f"_s;
-        QCOMPARE(linesOf(moved.desktopEntryPath()), entry);
-        QCOMPARE(m_tools, (QList<QStringList>{{u"update-desktop-database"_s, m_paths.dataHome + u"/applications"_s}}));
-
-        m_tools.clear();
-        QCOMPARE(moved.registerFileType(), Outcome::Unchanged);
-        QVERIFY(m_tools.isEmpty());
+        const QString movedTo = u"/home/jörg/Spiele/tarvosk"_s;
+        QCOMPARE(registration(movedTo).registerFileType(), Outcome::OpenCommandRewritten);
+        const Snapshot after = agedSnapshot();
+        QVERIFY(after[0] == before[0] && after[1] == before[1] && after[3] == before[3]); // package, icon, mimeapps.list
+        QCOMPARE(readAll(r.desktopEntryPath()), entry.replace(m_exec.toUtf8(), "Exec=\"/home/j\xc3\xb6rg/Spiele/tarvosk\" %f"));
+        QCOMPARE(m_tools, QList<QStringList>{desktopTool()});
+        secondRunChangesNothing(movedTo);
     }
 
     void anotherTypeOwnsCharacterFiles_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QByteArray>("content");
-        const QByteArray globs = "# generated\n50:text/plain:*.txt\n50:application/x-fremd:*.tvk\n";
-        QTest::newRow("globs2 in a data dir") << u"system2/mime/globs2"_s << globs;
-        QTest::newRow("globs2 in the data home") << u"data/mime/globs2"_s << globs;
+        QTest::newRow("globs2 in a data dir") << u"system2/mime/globs2"_s
+                                              << QByteArray("# generated\n50:text/plain:*.txt\n50:application/x-fremd:*.tvk\n");
         QTest::newRow("package in the data home")
             << u"data/mime/packages/fremd.xml"_s
             << QByteArray("<?xml version=\"1.0\"?>\n<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
@@ -372,60 +333,42 @@ private Q_SLOTS:
         QFETCH(QString, file);
         QFETCH(QByteArray, content);
         QVERIFY(writeFile(m_dir->filePath(file), content));
-
         const FileTypeRegistration r = registration();
         QCOMPARE(r.typeOfCharacterFiles(), u"application/x-fremd"_s);
         QCOMPARE(r.registerFileType(), Outcome::TookOver);
-        QVERIFY(!QFileInfo::exists(r.mimePackagePath()));
-        QVERIFY(!QFileInfo::exists(r.iconPath()));
+        QVERIFY(!QFileInfo::exists(r.mimePackagePath()) && !QFileInfo::exists(r.iconPath()));
         QVERIFY(line(r.desktopEntryPath(), u"MimeType="_s).contains(u"application/x-fremd;"_s));
         QCOMPARE(line(r.desktopEntryPath(), u"Exec="_s), m_exec);
-        QCOMPARE(line(r.mimeAppsPath(), u"application/x-fremd="_s), u"application/x-fremd="_s + FileTypeRegistration::desktopEntryName);
-        for (const QStringList &tool : std::as_const(m_tools))
-            QVERIFY(tool.first() != u"update-mime-database");
-
-        const Snapshot before = snapshot(true);
-        m_tools.clear();
-        QCOMPARE(registration().registerFileType(), Outcome::Unchanged);
-        QCOMPARE(snapshot(), before);
-        QVERIFY(m_tools.isEmpty());
+        QCOMPARE(line(r.mimeAppsPath(), u"application/x-fremd="_s), u"application/x-fremd=tarvosk.desktop"_s);
+        QCOMPARE(m_tools, QList<QStringList>{desktopTool()});
+        secondRunChangesNothing();
     }
 
     void mimeAppsKeepsItsOtherLines_data()
     {
-        QTest::addColumn<QString>("content");
-        QTest::addColumn<QString>("replaced");
-        QTest::newRow("no default section") << u"[Added Associations]\ntext/plain=gedit.desktop;\n"_s << QString();
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray ours = "application/x-tvkfile=tarvosk.desktop\n";
+        QTest::newRow("no default section") << QByteArray("[Added Associations]\ntext/plain=gedit.desktop;\n")
+                                            << "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n" + ours;
         QTest::newRow("other sections and defaults")
-            << u"[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\ntext/html=firefox.desktop\n"
-               "\n[Removed Associations]\ntext/plain=vim.desktop;\n"_s << QString();
+            << QByteArray("[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\ntext/html=firefox.desktop\n\n"
+                          "[Removed Associations]\ntext/plain=vim.desktop;\n")
+            << "[Added Associations]\ntext/plain=gedit.desktop;\n\n[Default Applications]\n" + ours
+                   + "text/html=firefox.desktop\n\n[Removed Associations]\ntext/plain=vim.desktop;\n";
         QTest::newRow("another program was the opener")
-            << u"[Default Applications]\ntext/html=firefox.desktop\napplication/x-tvkfile=fremd.desktop\n"
-               "[Added Associations]\napplication/x-tvkfile=fremd.desktop;\n"_s
-            << u"application/x-tvkfile=fremd.desktop"_s;
+            << QByteArray("[Default Applications]\ntext/html=firefox.desktop\napplication/x-tvkfile=fremd.desktop\n"
+                          "[Added Associations]\napplication/x-tvkfile=fremd.desktop;\n")
+            << "[Default Applications]\ntext/html=firefox.desktop\n" + ours + "[Added Associations]\napplication/x-tvkfile=fremd.desktop;\n";
     }
     void mimeAppsKeepsItsOtherLines()
     {
-        QFETCH(QString, content);
-        QFETCH(QString, replaced);
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, expected);
         const FileTypeRegistration r = registration();
-        QVERIFY(writeFile(r.mimeAppsPath(), content.toUtf8()));
+        QVERIFY(writeFile(r.mimeAppsPath(), content));
         r.registerFileType();
-
-        const QStringList lines = linesOf(r.mimeAppsPath());
-        QCOMPARE(lines.count(m_ours), 1);
-        // Every other line is still there, in its order; ours stands in [Default Applications].
-        QStringList others = lines;
-        others.removeAll(m_ours);
-        QStringList expected = content.split(u'\n', Qt::SkipEmptyParts);
-        expected.removeOne(replaced);
-        if (!content.contains(u"[Default Applications]"))
-            expected.append(u"[Default Applications]"_s);
-        QCOMPARE(others, expected);
-        qsizetype section = lines.indexOf(m_ours);
-        while (section > 0 && !lines[section].startsWith(u'['))
-            --section;
-        QCOMPARE(lines[section], u"[Default Applications]"_s);
+        QCOMPARE(readAll(r.mimeAppsPath()), expected);
     }
 
     void quotedExecArgument_data()
@@ -433,10 +376,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("quoted");
         // Inside the quotes " ` $ \ take a backslash; the string value's escaping then doubles every backslash.
-        QTest::newRow("plain") << u"/usr/bin/tarvosk"_s << u"\"/usr/bin/tarvosk\""_s;
-        QTest::newRow("blanks") << u"/opt/Valdris 1880/tarvosk"_s << u"\"/opt/Valdris 1880/tarvosk\""_s;
         QTest::newRow("percent") << u"/opt/100%/t"_s << u"\"/opt/100%%/t\""_s;
-        QTest::newRow("single quote, umlaut") << u"/home/jörg/it's/t"_s << u"\"/home/jörg/it's/t\""_s;
         QTest::newRow("backslash") << u"/opt/a\\b/t"_s << u"\"/opt/a\\\\\\\\b/t\""_s;
         QTest::newRow("dollar") << u"/opt/$HOME/t"_s << u"\"/opt/\\\\$HOME/t\""_s;
         QTest::newRow("double quote") << u"/opt/\"x\"/t"_s << u"\"/opt/\\\\\"x\\\\\"/t\""_s;
@@ -449,24 +389,19 @@ private Q_SLOTS:
         QCOMPARE(FileTypeRegistration::quotedExecArgument(path), quoted);
     }
 
-    void failuresAreSilent_data()
-    {
-        QTest::addColumn<bool>("dataHomeIsFile");
-        QTest::newRow("data home is a file") << true;
-        QTest::newRow("config home is a file") << false;
-    }
     void failuresAreSilent()
     {
-        QFETCH(bool, dataHomeIsFile);
-        const QString blocked = dataHomeIsFile ? m_paths.dataHome : m_paths.configHome;
-        QVERIFY(writeFile(blocked, "kein Verzeichnis"));
-        const FileTypeRegistration r = registration();
-        r.registerFileType();
-        r.registerFileType();
-        QCOMPARE(QFileInfo::exists(r.mimePackagePath()), !dataHomeIsFile);
-        QCOMPARE(QFileInfo::exists(r.desktopEntryPath()), !dataHomeIsFile);
-        QCOMPARE(m_tools.isEmpty(), dataHomeIsFile);
-        QCOMPARE(readAll(blocked), QByteArray("kein Verzeichnis"));
+        for (bool dataHomeIsFile : {true, false}) {
+            init();
+            const QString blocked = dataHomeIsFile ? m_paths.dataHome : m_paths.configHome;
+            QVERIFY(writeFile(blocked, "kein Verzeichnis"));
+            const FileTypeRegistration r = registration();
+            r.registerFileType();
+            r.registerFileType();
+            QCOMPARE(QFileInfo::exists(r.desktopEntryPath()), !dataHomeIsFile);
+            QCOMPARE(m_tools.isEmpty(), dataHomeIsFile);
+            QCOMPARE(readAll(blocked), QByteArray("kein Verzeichnis"));
+        }
     }
 };
 
