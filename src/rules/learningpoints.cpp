@@ -86,7 +86,7 @@ void refund(CharacterRecord &record, WizardState &wizard, SkillListId list, int 
     }
 }
 
-QuirkBoxResult quirkBoxClicked(CharacterRecord &record, const WizardState &wizard, bool ticked)
+QuirkBoxResult quirkBoxClicked(CharacterRecord &record, WizardState &wizard, bool ticked)
 {
     QuirkBoxResult result;
     // Without a step back the pools are not rolled yet in this pass.
@@ -94,6 +94,7 @@ QuirkBoxResult quirkBoxClicked(CharacterRecord &record, const WizardState &wizar
         result.boxTicked = ticked;
     } else if (ticked) {
         addToPool(record, untypicalPool, quirkPoints);
+        wizard.totalLearningPoints += quirkPoints;
         result.effect = QuirkBoxResult::Effect::PointsAdded;
         result.boxTicked = true;
     } else {

@@ -45,7 +45,9 @@ struct QuirkBoxResult
 // records the choice, since Next0 adds the 3 points when it rolls. Afterwards
 // ticking adds 3 untypical points at once, and clearing is refused: the box
 // stays ticked and the points stay. The record's quirkBonus follows
-// boxTicked; the window sets the box back without calling this again.
-QuirkBoxResult quirkBoxClicked(CharacterRecord &record, const WizardState &wizard, bool ticked);
+// boxTicked; the window sets the box back without calling this again. Points
+// added late count into the rolled total too, so they do not make the
+// character younger than 18.
+QuirkBoxResult quirkBoxClicked(CharacterRecord &record, WizardState &wizard, bool ticked);
 
 } // namespace Tarvosk

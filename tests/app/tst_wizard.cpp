@@ -254,11 +254,12 @@ void TestWizard::quirkBoxAfterAStepBack()
     QCOMPARE(fixture.messages.shown[0].title, u"Charakter bereits erschaffen"_s);
     QCOMPARE(fixture.messages.shown[0].icon, MessageService::Icon::Critical);
 
-    // The trait is drawn on the first entry into step 3.
+    // The trait is drawn on the first entry into step 3; the late points leave the age at 18.
     fixture.random.numbers = {19.5f / 20};
     form.Next0();
     form.Next1();
     QCOMPARE(form.personalPage()->Text5->text(), u"Bestimmt Spielleiter"_s);
+    QCOMPARE(form.personalPage()->Text3->text(), u"18"_s);
 }
 
 void TestWizard::moreFreedomPlacesValuesThroughTheDialog()

@@ -249,9 +249,12 @@ private Q_SLOTS:
         QFETCH(QuirkCase, c);
         CharacterRecord record = characterWith();
         record.learningPoints[2] = u"4"_s;
-        const WizardState wizard{.backToStep1 = bool(c.stepBack & 1), .backToStep2 = bool(c.stepBack & 2)};
+        WizardState wizard{.totalLearningPoints = 20, .backToStep1 = bool(c.stepBack & 1),
+                           .backToStep2 = bool(c.stepBack & 2)};
         const QuirkBoxResult result = quirkBoxClicked(record, wizard, c.ticked);
         QCOMPARE(record.learningPoints[2], c.pool);
+        // Late points join the total, so nothing spent still means 18 years.
+        QCOMPARE(wizard.totalLearningPoints, 20 + (record.learningPoints[2] == u"7"_s ? 3 : 0));
         QCOMPARE(result.refusal, c.refusal);
         QVERIFY(result.boxTicked && record.quirkBonus);
     }
