@@ -104,19 +104,22 @@ def stroke(color=INK, width=1.5, fill='none', **extra):
     return d
 
 
-def feather(nib, tip, width, steps=10):
-    """Polygon of a quill feather from nib to tip (vane wider on the left side)."""
+def feather(nib, tip, width, steps=10, start=0.22, back=0.6):
+    """Polygon of a quill feather from nib to tip (vane wider on the left side).
+
+    The vane begins at `start` of the way from the nib; the right vane is `back`
+    as wide as the left."""
     (x0, y0), (x1, y1) = nib, tip
     length = math.hypot(x1 - x0, y1 - y0)
     ux, uy = (x1 - x0) / length, (y1 - y0) / length
     nx, ny = -uy, ux
     left, right = [], []
     for i in range(steps + 1):
-        t = 0.22 + 0.78 * i / steps
-        prof = abs(math.sin(math.pi * (t - 0.22) / 0.78)) ** 0.6
+        t = start + (1 - start) * i / steps
+        prof = abs(math.sin(math.pi * (t - start) / (1 - start))) ** 0.6
         cx, cy = x0 + ux * length * t, y0 + uy * length * t
         left.append((cx + nx * width * prof, cy + ny * width * prof))
-        right.append((cx - nx * width * 0.6 * prof, cy - ny * width * 0.6 * prof))
+        right.append((cx - nx * width * back * prof, cy - ny * width * back * prof))
     return [nib] + left + right[::-1]
 
 

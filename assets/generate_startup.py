@@ -20,9 +20,12 @@ very picture written in the same run, so picture and outline cannot drift apart.
 import math
 import os
 import struct
+import sys
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+from generate_assets import feather  # noqa: E402  (the icons' quill, one drawing for both)
 
 W, H = 286, 279
 # The picture buttons' areas in window pixels (left, top, width, height) and the
@@ -338,20 +341,9 @@ def lettering(text, cx, top, cap, pen, tracking, warp=None):
 # The two button icons (32 x 32 at scale 1), drawn at origin (ox, oy)
 # --------------------------------------------------------------------------
 
-def feather(nib, tip, width, steps=12):
-    """Outline of a quill's feather from nib to tip, the vane wider on the left."""
-    (x0, y0), (x1, y1) = nib, tip
-    length = math.hypot(x1 - x0, y1 - y0)
-    ux, uy = (x1 - x0) / length, (y1 - y0) / length
-    nx, ny = -uy, ux
-    left, right = [], []
-    for i in range(steps + 1):
-        t = 0.25 + 0.75 * i / steps
-        prof = abs(math.sin(math.pi * (t - 0.25) / 0.75)) ** 0.6
-        cx, cy = x0 + ux * length * t, y0 + uy * length * t
-        left.append((cx + nx * width * prof, cy + ny * width * prof))
-        right.append((cx - nx * width * 0.55 * prof, cy - ny * width * 0.55 * prof))
-    return [nib] + left + right[::-1]
+def startup_feather(nib, tip, width):
+    """The quill of the create button: a little slimmer than the icons' quills."""
+    return feather(nib, tip, width, steps=12, start=0.25, back=0.55)
 
 
 def icon_create(cv, ox, oy, s, bright=False):
@@ -362,7 +354,7 @@ def icon_create(cv, ox, oy, s, bright=False):
     cv.outlined(polygon(sheet), paper, 1.7 * s)
     cv.outlined(polygon(P([(19, 3), (19, 9), (25, 9)])), PAPER_DARK, 1.4 * s)
     cv.paint(strokes([(P([(8, 22), (12, 22)]), 1.3 * s)]), INK_SOFT)
-    quill = P(feather((10, 25), (30, 2), 5.2))
+    quill = P(startup_feather((10, 25), (30, 2), 5.2))
     cv.outlined(polygon(quill), PAPER_LIGHT if bright else rgb('#fbf4e2'), 1.4 * s)
     cv.paint(strokes([(P([(10.5, 24.4), (26.5, 6)]), 1.2 * s)]), INK)
     cv.paint(strokes([(P([(10, 25), (12.6, 22)]), 2.2 * s)]), BRASS_LIGHT if bright else BRASS)
