@@ -25,7 +25,7 @@ import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-from generate_assets import feather  # noqa: E402  (the icons' quill, one drawing for both)
+from generate_assets import feather, sd_circle, sd_ellipse  # noqa: E402  (one drawing for both)
 
 W, H = 286, 279
 # The picture buttons' areas in window pixels (left, top, width, height) and the
@@ -117,16 +117,11 @@ def bbox_of(points, pad=0.0):
 
 
 def circle(cx, cy, r):
-    return Shape(lambda x, y: math.hypot(x - cx, y - cy) - r, (cx - r, cy - r, cx + r, cy + r))
+    return Shape(sd_circle(cx, cy, r), (cx - r, cy - r, cx + r, cy + r))
 
 
 def ellipse(cx, cy, rx, ry):
-    def f(x, y):
-        px, py = (x - cx) / rx, (y - cy) / ry
-        k0 = math.hypot(px, py)
-        k1 = math.hypot(px / rx, py / ry)
-        return k0 * (k0 - 1) / k1 if k1 > 0 else -min(rx, ry)
-    return Shape(f, (cx - rx, cy - ry, cx + rx, cy + ry))
+    return Shape(sd_ellipse(cx, cy, rx, ry), (cx - rx, cy - ry, cx + rx, cy + ry))
 
 
 def superellipse(cx, cy, a, b, n):
