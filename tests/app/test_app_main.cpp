@@ -4,6 +4,7 @@
 int runForm1Tests(int argc, char **argv);
 int runIconBarTests(int argc, char **argv);
 int runWizardTests(int argc, char **argv);
+int runWindowTests(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
@@ -12,5 +13,6 @@ int main(int argc, char **argv)
     failures += runForm1Tests(argc, argv);
     failures += runIconBarTests(argc, argv);
     failures += runWizardTests(argc, argv);
+    failures += runWindowTests(argc, argv);
     return failures;
 }
