@@ -1,9 +1,9 @@
 #include "app/form4.h"
 
 #include "app/twips.h"
-#include "app/valuecaptions.h"
 #include "app/valueframe.h"
 #include "rules/characterrecord.h"
+#include "rules/charactervalues.h"
 #include "storage/settingkeys.h"
 
 #include <QCloseEvent>
@@ -22,8 +22,8 @@ Form4::Form4(SettingsStore &settings, const CharacterRecord &record, QWidget *pa
     setObjectName(u"Form4"_s);
     setWindowTitle(u"Charakterwerte ansehen"_s);
     setAttribute(Qt::WA_DeleteOnClose);
-    m_basis = new ValueFrame(u"frmBasiswerte"_s, u"Basiswerte"_s, ValueCaptions::basis(), u"Basis"_s, this);
-    m_derived = new ValueFrame(u"frmAbgeleitete"_s, u"Abgeleitete Eigenschaften"_s, ValueCaptions::derived(), u"Abgel"_s,
+    m_basis = new ValueFrame(u"frmBasiswerte"_s, u"Basiswerte"_s, Values::basisCaptions(), u"Basis"_s, this);
+    m_derived = new ValueFrame(u"frmAbgeleitete"_s, u"Abgeleitete Eigenschaften"_s, Values::derivedCaptions(), u"Abgel"_s,
                                this);
     m_basis->showValues(record.basis);
     m_derived->showValues(record.derived);

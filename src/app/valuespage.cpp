@@ -1,8 +1,8 @@
 #include "app/valuespage.h"
 
 #include "app/listcombobox.h"
-#include "app/valuecaptions.h"
 #include "app/valueframe.h"
+#include "rules/charactervalues.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -36,15 +36,15 @@ ValuesPage::ValuesPage(QWidget *buttonBar, QWidget *parent)
     frame1Layout->addWidget(Check1);
     frame1Layout->addWidget(Check2);
 
-    Frame2 = new ValueFrame(QStringLiteral("Frame2"), QStringLiteral("Basiseigenschaften"), ValueCaptions::basis(),
+    Frame2 = new ValueFrame(QStringLiteral("Frame2"), QStringLiteral("Basiseigenschaften"), Values::basisCaptions(),
                             QStringLiteral("Basis"), this);
     Frame3 = new ValueFrame(QStringLiteral("Frame3"), QStringLiteral("Abgeleitete Eigenschaften"),
-                            ValueCaptions::derived(), QStringLiteral("Abgel"), this);
+                            Values::derivedCaptions(), QStringLiteral("Abgel"), this);
     Frame4 = new ValueFrame(QStringLiteral("Frame4"), QStringLiteral("Lebens- und Ausdauerpunkte"),
-                            ValueCaptions::lifeEndurance(), QStringLiteral("LPAP"), this);
+                            Values::lifeEnduranceCaptions(), QStringLiteral("LPAP"), this);
     Frame5 = new ValueFrame(QStringLiteral("Frame5"), QStringLiteral("Naturgegebene Fähigkeiten"),
-                            ValueCaptions::natural(), QStringLiteral("Natur"), this);
-    Frame6 = new ValueFrame(QStringLiteral("Frame6"), QStringLiteral("Hintergrund"), ValueCaptions::background(),
+                            Values::naturalCaptions(), QStringLiteral("Natur"), this);
+    Frame6 = new ValueFrame(QStringLiteral("Frame6"), QStringLiteral("Hintergrund"), Values::backgroundCaptions(),
                             QStringLiteral("Hinter"), this);
 
     Frame5->addFullRow(new QLabel(QStringLiteral("Besonderes"), Frame5));

@@ -1,17 +1,46 @@
 #pragma once
 
+#include <QString>
 #include <QStringList>
 
-// The captions beside the character's values, in the order of the record.
-namespace Tarvosk::ValueCaptions {
+// What each index of the record's value arrays means, the caption shown beside
+// it, and the text of a value not rolled yet. Windows, the sheet, the file and
+// the export all read them here.
+namespace Tarvosk::Values {
 
-inline QStringList basis()
+enum Basis { St, Gs, Gw, Ko, In, MT, BasisCount };
+enum Derived {
+    RW,
+    HGW,
+    Wk,
+    Schadensbonus,
+    Bewegungsweite,
+    Au,
+    Groesse,
+    Gewicht,
+    pA,
+    Selbstbeherrschung,
+    DerivedCount
+};
+enum LifeEndurance { Lebenspunkte, Ausdauerpunkte, LifeEnduranceCount };
+enum Natural { Abwehr, Ausweichen, Hoeren, Sehen, Tasten, Riechen, Schmecken, SechsterSinn, NaturalCount };
+enum Background { Ruhm, Einkommensklasse, BackgroundCount };
+
+// A value that has not been rolled.
+inline const QString notRolled = QStringLiteral("-");
+
+inline bool isRolled(const QString &value)
+{
+    return value != notRolled;
+}
+
+inline QStringList basisCaptions()
 {
     return {QStringLiteral("Stärke"), QStringLiteral("Geschicklichkeit"), QStringLiteral("Gewandheit"),
             QStringLiteral("Konstitution"), QStringLiteral("Intelligenz"), QStringLiteral("Mediales Talent")};
 }
 
-inline QStringList derived()
+inline QStringList derivedCaptions()
 {
     return {QStringLiteral("Reaktionswert"),      QStringLiteral("Handgemengewert"),
             QStringLiteral("Willenskraft"),       QStringLiteral("Schadensbonus"),
@@ -20,21 +49,21 @@ inline QStringList derived()
             QStringLiteral("pers. Ausstrahlung"), QStringLiteral("Selbstbeherrschung")};
 }
 
-inline QStringList lifeEndurance()
+inline QStringList lifeEnduranceCaptions()
 {
     return {QStringLiteral("Lebenspunkte"), QStringLiteral("Ausdauerpunkte")};
 }
 
-inline QStringList natural()
+inline QStringList naturalCaptions()
 {
     return {QStringLiteral("Abwehr"), QStringLiteral("Ausweichen"), QStringLiteral("Hören"),
             QStringLiteral("Sehen"),  QStringLiteral("Tasten"),     QStringLiteral("Riechen"),
             QStringLiteral("Schmecken"), QStringLiteral("Sechster Sinn")};
 }
 
-inline QStringList background()
+inline QStringList backgroundCaptions()
 {
     return {QStringLiteral("Ruhm"), QStringLiteral("Einkommensklasse")};
 }
 
-} // namespace Tarvosk::ValueCaptions
+} // namespace Tarvosk::Values
