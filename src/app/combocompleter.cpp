@@ -1,7 +1,6 @@
 #include "app/combocompleter.h"
 
 #include "app/listcombobox.h"
-#include "rules/combocompletion.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -56,21 +55,14 @@ void ComboCompleter::tick()
     if (selected.isEmpty() && m_ticks <= maxWaitTicks)
         return;
 
-    QString completed;
-    if (m_completing == m_race) {
-        completed = completedRace(selected);
-    } else {
-        completed = completedHabits(m_habitsBefore, selected);
-        m_habitsBefore = completed;
-    }
-    m_completing->setCurrentText(completed);
-    if (QLineEdit *edit = m_completing->lineEdit())
-        edit->setCursorPosition(int(completed.size()));
-
-    m_timer.stop();
-    QComboBox *other = m_completing == m_race ? m_habits : m_race;
-    other->setEnabled(true);
+    QComboBox *completing = m_completing;
     m_completing = nullptr;
+    m_timer.stop();
+    (completing == m_race ? m_habits : m_race)->setEnabled(true);
+    if (completing == m_race)
+        Q_EMIT raceChosen(selected);
+    else
+        Q_EMIT habitChosen(m_habitsBefore, selected);
 }
 
 } // namespace Tarvosk

@@ -11,9 +11,9 @@ namespace Tarvosk {
 
 class ListComboBox;
 
-// Completes a chosen race or habit a few milliseconds after the choice
-// (tmrCombo), once the list has put its entry into the field: the race keeps
-// only its word, a habit is added to the habits written before.
+// Times the completion of a chosen race or habit: a few milliseconds after
+// the choice (tmrCombo), once the list has put its entry into the field, it
+// reports the choice; the other field waits, disabled, meanwhile.
 class ComboCompleter : public QObject
 {
     Q_OBJECT
@@ -27,6 +27,10 @@ public:
     // The habits text before the list was opened; the choice is added to it.
     void rememberHabitsText(const QString &text);
     bool isCompleting() const;
+
+Q_SIGNALS:
+    void raceChosen(const QString &entry);
+    void habitChosen(const QString &before, const QString &entry);
 
 private:
     void startCompletion(QComboBox *completing);

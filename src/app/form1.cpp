@@ -15,14 +15,10 @@
 #include "app/valueframe.h"
 #include "app/valuespage.h"
 #include "platform/messageservice.h"
-#include "rules/attributeroll.h"
 #include "rules/personallists.h"
 #include "rules/randomsource.h"
 #include "rules/skillclick.h"
-#include "rules/skillrules.h"
-#include "rules/starsign.h"
 #include "rules/startupseed.h"
-#include "rules/wizardsteps.h"
 #include "sheet/backgroundpattern.h"
 #include "storage/fontnamecheck.h"
 #include "storage/playerhistory.h"
@@ -36,6 +32,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QTabBar>
 
 namespace Tarvosk {
@@ -61,27 +58,17 @@ IconEntry icon(const QString &objectName, const QString &picture, const QString 
     return {objectName, u":/icons/"_s + picture + u".svg"_s, toolTip};
 }
 
-void setListEntries(QComboBox *combo, const QStringList &entries)
-{
-    combo->clear();
-    combo->addItems(entries);
-    combo->setCurrentIndex(entries.isEmpty() ? -1 : 0);
-}
-
 } // namespace
 
 Form1::Form1(AppContext context, QWidget *parent)
     : QWidget(parent)
     , m_context(std::move(context))
+    , m_ownRollDialogs(m_context.rollDialogs ? nullptr
+                                             : std::make_unique<RollDialogsOnScreen>(this, [this] { showRecord(); }))
+    , m_creation(m_context.random, m_context.rollDialogs ? *m_context.rollDialogs : *m_ownRollDialogs)
     , m_hoverWatch(new HoverWatch(this))
     , m_patternMenu(new PatternMenu(this))
 {
-    if (m_context.rollDialogs) {
-        m_rollDialogs = m_context.rollDialogs;
-    } else {
-        m_ownRollDialogs = std::make_unique<RollDialogsOnScreen>(this, [this] { showRecord(); });
-        m_rollDialogs = m_ownRollDialogs.get();
-    }
     setObjectName(u"Form1"_s);
     setWindowTitle(caption);
     // The steps have fixed sizes; a compact face keeps every caption whole in them.
@@ -89,7 +76,7 @@ Form1::Form1(AppContext context, QWidget *parent)
     compact.setPointSizeF(8);
     setFont(compact);
     buildWindow();
-    bindRecord();
+    bindInputs();
     showRecord();
 }
 
@@ -143,7 +130,12 @@ void Form1::buildWindow()
     connect(m_bars[3], &IconBar::iconClicked, this, [this](int index) {
         index == 0 ? EraseHistory() : randomBirthday();
     });
-    connect(m_values->Combo1, &QComboBox::activated, this, &Form1::DiceAgain);
+    connect(m_values->Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
+    connect(m_values->Combo2, &QComboBox::activated, this, [this] {
+        m_creation.setSex(m_values->Combo2->currentText());
+        showRecord();
+    });
+    connect(m_values->Check1, &QCheckBox::clicked, this, [this](bool on) { m_creation.setMoreFreedom(on); });
     connect(m_values->Check2, &QCheckBox::clicked, this, &Form1::Check2_Click);
     connect(m_skills, &SkillsPage::explanationRequested, this, &Form1::explain);
     const std::array<std::pair<SkillListFrame *, SkillListId>, 4> lists{{
@@ -163,8 +155,23 @@ void Form1::buildWindow()
     connect(m_skills->TabStrip1, &QTabBar::currentChanged, this, &Form1::TabStrip1_Click);
 
     m_completer = new ComboCompleter(m_personal->Combo6, m_personal->Combo8, this);
-    connect(m_personal->cbxBDay, &QComboBox::activated, this, &Form1::cbxBDay_Click);
-    connect(m_personal->cbxBMonth, &QComboBox::activated, this, &Form1::cbxBMonth_Click);
+    connect(m_completer, &ComboCompleter::raceChosen, this, [this](const QString &entry) {
+        m_creation.chooseRace(entry);
+        showRecord();
+    });
+    connect(m_completer, &ComboCompleter::habitChosen, this, [this](const QString &before, const QString &entry) {
+        m_creation.chooseHabit(before, entry);
+        m_completer->rememberHabitsText(m_creation.record().habits);
+        showRecord();
+    });
+    connect(m_personal->cbxBDay, &QComboBox::activated, this, [this](int index) {
+        m_creation.setBirthDay(index + 1);
+        showRecord();
+    });
+    connect(m_personal->cbxBMonth, &QComboBox::activated, this, [this](int index) {
+        m_creation.setBirthMonth(index + 1);
+        showRecord();
+    });
 
     // Enter in the text boxes neither beeps nor starts anything.
     for (QWidget *box : std::initializer_list<QWidget *>{m_personal->Text1, m_personal->Text2->lineEdit(),
@@ -182,73 +189,119 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// The controls write every change into the record, and showRecord() puts the
-// record back on them, so the two never differ.
-void Form1::bindRecord()
+// What the user types goes to the creation core, the one writer of the
+// record; showRecord() puts the record back on the controls.
+void Form1::bindInputs()
 {
     m_boundEdits = {
-        {m_personal->Text1, &CharacterRecord::name},
-        {m_personal->Text3, &CharacterRecord::age},
-        {m_personal->txtStarsign, &CharacterRecord::starSign},
-        {m_personal->Text7, &CharacterRecord::address},
-        {m_personal->Text5, &CharacterRecord::quirk},
+        {m_personal->Text1, PersonalField::Name},
+        {m_personal->Text3, PersonalField::Age},
+        {m_personal->Text7, PersonalField::Address},
+        {m_personal->Text5, PersonalField::Quirk},
     };
-    for (const auto &[edit, field] : m_boundEdits)
-        connect(edit, &QLineEdit::textChanged, this, [this, field](const QString &text) { m_record.*field = text; });
+    for (const auto &[edit, field] : m_boundEdits) {
+        connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) {
+            m_creation.setPersonal(field, text);
+            showRecord();
+        });
+    }
 
     m_boundCombos = {
-        {m_values->Combo1, &CharacterRecord::characterClass},
-        {m_values->Combo2, &CharacterRecord::sex},
-        {m_personal->Text2, &CharacterRecord::player},
-        {m_personal->Combo3, &CharacterRecord::nationality},
-        {m_personal->cbxBDay, &CharacterRecord::birthDay},
-        {m_personal->cbxBMonth, &CharacterRecord::birthMonth},
-        {m_personal->Combo4, &CharacterRecord::eyeColour},
-        {m_personal->Combo5, &CharacterRecord::hairColour},
-        {m_personal->Combo6, &CharacterRecord::race},
-        {m_personal->Combo7, &CharacterRecord::religion},
-        {m_personal->Combo8, &CharacterRecord::habits},
+        {m_personal->Text2, PersonalField::Player},
+        {m_personal->Combo3, PersonalField::Nationality},
+        {m_personal->Combo4, PersonalField::EyeColour},
+        {m_personal->Combo5, PersonalField::HairColour},
+        {m_personal->Combo6, PersonalField::Race},
+        {m_personal->Combo7, PersonalField::Religion},
+        {m_personal->Combo8, PersonalField::Habits},
     };
-    for (const auto &[combo, field] : m_boundCombos)
-        connect(combo, &QComboBox::currentTextChanged, this,
-                [this, field](const QString &text) { m_record.*field = text; });
+    for (const auto &[combo, field] : m_boundCombos) {
+        connect(combo, &QComboBox::currentTextChanged, this, [this, field](const QString &text) {
+            m_creation.setPersonal(field, text);
+            showRecord();
+        });
+    }
+}
 
-    connect(m_values->Check1, &QCheckBox::toggled, this, [this](bool on) { m_record.moreFreedom = on; });
-    connect(m_values->Check2, &QCheckBox::toggled, this, [this](bool on) { m_record.quirkBonus = on; });
+void Form1::showValues(const CharacterRecord &record)
+{
+    m_values->Frame2->showValues(record.basis);
+    m_values->Frame3->showValues(record.derived);
+    m_values->Frame4->showValues(record.lifeEndurance);
+    m_values->Frame5->showValues(record.natural);
+    m_values->Frame6->showValues(record.background);
+    m_values->List1->clear();
+    m_values->List1->addItems(record.special);
 }
 
 void Form1::showRecord()
 {
-    m_values->Frame2->showValues(m_record.basis);
-    m_values->Frame3->showValues(m_record.derived);
-    m_values->Frame4->showValues(m_record.lifeEndurance);
-    m_values->Frame5->showValues(m_record.natural);
-    m_values->Frame6->showValues(m_record.background);
-    m_values->List1->clear();
-    m_values->List1->addItems(m_record.special);
-    m_values->Check1->setChecked(m_record.moreFreedom);
-    m_values->Check2->setChecked(m_record.quirkBonus);
+    const CharacterRecord &record = m_creation.record();
+    showValues(record);
+    m_values->Check1->setChecked(record.moreFreedom);
+    m_values->Check2->setChecked(record.quirkBonus);
 
+    // Putting the record on the controls must not come back as input.
     for (const auto &[edit, field] : m_boundEdits) {
-        if (edit->text() != m_record.*field)
-            edit->setText(m_record.*field);
+        const QString &text = record.personal(field);
+        if (edit->text() != text) {
+            const int cursor = edit->cursorPosition();
+            edit->setText(text);
+            edit->setCursorPosition(cursor);
+        }
     }
+    m_personal->txtStarsign->setText(record.starSign);
     for (const auto &[combo, field] : m_boundCombos) {
-        const QString &text = m_record.*field;
-        if (combo->currentText() == text)
-            continue;
-        if (combo->isEditable())
+        const QString &text = record.personal(field);
+        if (combo->currentText() != text) {
+            const QSignalBlocker blocker(combo);
             combo->setCurrentText(text);
-        else
-            combo->setCurrentIndex(combo->findText(text));
+        }
+    }
+    const std::array<std::pair<QComboBox *, const QString *>, 4> lists{{
+        {m_values->Combo1, &record.characterClass},
+        {m_values->Combo2, &record.sex},
+        {m_personal->cbxBDay, &record.birthDay},
+        {m_personal->cbxBMonth, &record.birthMonth},
+    }};
+    for (const auto &[combo, text] : lists) {
+        if (combo->currentText() != *text) {
+            const QSignalBlocker blocker(combo);
+            combo->setCurrentIndex(combo->findText(*text));
+        }
     }
 
     for (int i = 0; i < 3; ++i)
-        m_skills->Lern[i]->setText(m_record.learningPoints[i]);
-    m_skills->Frame9->showRows(m_record.classSkills);
-    m_skills->Frame8[0]->showRows(m_record.schoolMale);
-    m_skills->Frame8[1]->showRows(m_record.schoolFemale);
-    m_skills->Frame7->showRows(m_record.untypical);
+        m_skills->Lern[i]->setText(record.learningPoints[i]);
+    m_skills->Frame9->showRows(record.classSkills);
+    m_skills->Frame8[0]->showRows(record.schoolMale);
+    m_skills->Frame8[1]->showRows(record.schoolFemale);
+    m_skills->Frame7->showRows(record.untypical);
+    // The list under the tabs always belongs to the tab and to the sex of now.
+    m_skills->showTab(m_skills->TabStrip1->currentIndex(), record.isMale());
+}
+
+void Form1::showRefusal(const std::optional<Refusal> &refusal)
+{
+    if (!refusal)
+        return;
+    MessageService::Icon icon = MessageService::Icon::Exclamation;
+    switch (refusal->kind) {
+    case Refusal::Kind::Information: icon = MessageService::Icon::Information; break;
+    case Refusal::Kind::Critical: icon = MessageService::Icon::Critical; break;
+    case Refusal::Kind::Exclamation: break;
+    }
+    m_context.messages.show(refusal->text, refusal->title, icon, MessageService::Buttons::Ok);
+}
+
+void Form1::showCreationStep()
+{
+    switch (m_creation.step()) {
+    case CharacterCreation::Step::Values: showStep(ValuesStep); break;
+    case CharacterCreation::Step::Skills: showStep(SkillsStep); break;
+    case CharacterCreation::Step::Personal: showStep(PersonalStep); break;
+    case CharacterCreation::Step::Finished: break;
+    }
 }
 
 bool Form1::Form_Load(const QString &commandLinePath)
@@ -258,96 +311,103 @@ bool Form1::Form_Load(const QString &commandLinePath)
     seedDice();
     checkSheetFontNames();
 
-    m_record.clearValues();
-    m_wizard.backToStep1 = false;
-    m_wizard.backToStep2 = false;
-    m_record.moreFreedom = m_context.settings.readNumber(Settings::ConfirmValues) != 0;
-    m_record.quirkBonus = m_context.settings.readNumber(Settings::CharacterProperty) != 0;
+    m_creation.reset(m_context.settings.readNumber(Settings::ConfirmValues) != 0,
+                     m_context.settings.readNumber(Settings::CharacterProperty) != 0);
     m_skills->TabStrip1->setCurrentIndex(SkillsPage::ClassSkillsTab);
-    m_skills->showTab(SkillsPage::ClassSkillsTab, true);
 
-    if (m_wizard.formLoadedOnce) {
+    if (m_formLoadedOnce) {
         // A new character: the lists, the history and the birthday stay as they are.
-        m_record.removeMultiplicityPrefixes();
         showRecord();
         return true;
     }
 
     if (m_context.registerFileType)
         m_context.registerFileType();
-    m_wizard.listsFilled = false;
+    m_listsFilled = false;
     loadPlayerHistory();
     fillLists();
-    m_wizard.listsFilled = true;
-    m_wizard.formLoadedOnce = true;
+    m_listsFilled = true;
+    m_formLoadedOnce = true;
     showRecord();
 
     // A character named on the command line opens in the sheet window, which
     // comes with the character file; until then start-up goes on as without one.
     Q_UNUSED(commandLinePath);
-    m_context.state.EditExisting = false;
+    m_editExisting = false;
     if (m_context.settings.readNumber(Settings::StartupScreen) == 1) {
         const StartupChoice choice = m_context.askStartup ? m_context.askStartup() : frmStartup::ask();
         if (choice == StartupChoice::Quit)
             return false;
-        m_context.state.EditExisting = choice == StartupChoice::Edit;
+        m_editExisting = choice == StartupChoice::Edit;
     } else {
-        m_context.state.EditExisting = true;
+        m_editExisting = true;
     }
-    m_context.state.SheetSaved = true;
     // Editing an existing character will open the sheet window; the wizard shows meanwhile.
     show();
     return true;
 }
 
+void Form1::Combo1_Click()
+{
+    showRefusal(m_creation.setCharacterClass(m_values->Combo1->currentText()).refusal);
+    DiceAgain();
+}
+
 void Form1::DiceAgain()
 {
-    if (Tarvosk::DiceAgain(m_record, m_wizard, m_context.random, *m_rollDialogs) == RollOutcome::Insufficient)
-        m_context.messages.show(insufficientValuesMessage, refusalTitle, MessageService::Icon::Exclamation,
-                                MessageService::Buttons::Ok);
+    if (!m_listsFilled)
+        return;
+    const RollResult result = m_creation.DiceAgain();
+    // A roll too weak for the class shows its values while the player reads why.
+    if (result.failedRoll)
+        showValues(*result.failedRoll);
+    showRefusal(result.refusal);
     showRecord();
 }
 
 void Form1::Next0()
 {
-    if (!hasRolledValues(m_record)) {
-        m_context.messages.show(u"Bitte würfeln ..."_s, u"Keine Daten"_s, MessageService::Icon::Information,
-                                MessageService::Buttons::Ok);
+    const Outcome outcome = m_creation.Next0();
+    showRefusal(outcome.refusal);
+    if (!outcome.changed)
         return;
-    }
-    showStep(SkillsStep);
-    m_skills->Frame9->setTitle(u"Fachkenntnisse: "_s + m_values->Combo1->currentText());
-    enterSkillsStep(m_record, m_wizard, m_context.random);
+    m_skills->Frame9->setTitle(u"Fachkenntnisse: "_s + m_creation.record().characterClass);
     showRecord();
+    showCreationStep();
 }
 
 void Form1::Back1()
 {
     closeValueOverview();
-    showStep(ValuesStep);
-    m_wizard.backToStep1 = true;
+    m_creation.Back1();
+    showCreationStep();
 }
 
 void Form1::Next1()
 {
     closeValueOverview();
-    showStep(PersonalStep);
-    enterPersonalStep(m_record, m_wizard, m_context.random);
-    if (!m_wizard.backToStep2)
+    const bool keepPersonalData = m_creation.wizard().backToStep2;
+    m_creation.Next1();
+    if (!keepPersonalData)
         m_completer->rememberHabitsText(QString());
     showRecord();
+    showCreationStep();
 }
 
 void Form1::Back2()
 {
-    m_wizard.backToStep2 = true;
-    Next0();
+    const Outcome outcome = m_creation.Back2();
+    showRefusal(outcome.refusal);
+    m_skills->Frame9->setTitle(u"Fachkenntnisse: "_s + m_creation.record().characterClass);
+    showRecord();
+    showCreationStep();
 }
 
 void Form1::Next2()
 {
-    if (PlayerHistory(m_context.settings).add(m_personal->Text2->currentText())) {
-        const QString player = m_personal->Text2->currentText();
+    const QString player = m_creation.record().player;
+    if (PlayerHistory(m_context.settings).add(player)) {
+        const QSignalBlocker blocker(m_personal->Text2);
         m_personal->Text2->addItem(player);
         m_personal->Text2->setCurrentText(player);
     }
@@ -362,8 +422,12 @@ void Form1::EraseHistory()
     if (answer != MessageService::Answer::Yes)
         return;
     PlayerHistory(m_context.settings).erase();
-    m_personal->Text2->clear();
-    m_personal->Text2->setCurrentText(QString());
+    {
+        const QSignalBlocker blocker(m_personal->Text2);
+        m_personal->Text2->clear();
+    }
+    m_creation.setPersonal(PersonalField::Player, QString());
+    showRecord();
     m_personal->Text2->setFocus();
 }
 
@@ -386,7 +450,7 @@ void Form1::explain(int pool)
 
 void Form1::Check2_Click(bool ticked)
 {
-    const QuirkBoxResult result = quirkBoxClicked(m_record, m_wizard, ticked);
+    const QuirkBoxResult result = m_creation.setQuirkBonus(ticked);
     if (result.effect == QuirkBoxResult::Effect::Refused)
         m_context.messages.show(result.refusal, quirkRefusalTitle, MessageService::Icon::Critical,
                                 MessageService::Buttons::Ok);
@@ -395,19 +459,16 @@ void Form1::Check2_Click(bool ticked)
 
 void Form1::skillRowClicked(SkillListId list, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
-    const SkillClickResult result =
-        clickSkillRow(m_record, m_wizard, list, row, isSecondaryClick(button, modifiers));
-    if (!result.refusal.isEmpty())
-        m_context.messages.show(result.refusal, refusalTitle, MessageService::Icon::Exclamation,
-                                MessageService::Buttons::Ok);
-    if (result.changed)
+    const Outcome outcome = m_creation.clickSkill(list, row, isSecondaryClick(button, modifiers));
+    showRefusal(outcome.refusal);
+    if (outcome.changed)
         showRecord();
 }
 
 void Form1::showValueOverview()
 {
     closeValueOverview();
-    m_valueOverview = new Form4(m_context.settings, m_record, this);
+    m_valueOverview = new Form4(m_context.settings, m_creation.record(), this);
     m_valueOverview->show();
 }
 
@@ -457,6 +518,7 @@ void Form1::checkSheetFontNames()
 
 void Form1::loadPlayerHistory()
 {
+    const QSignalBlocker blocker(m_personal->Text2);
     m_personal->Text2->clear();
     m_personal->Text2->addItems(PlayerHistory(m_context.settings).names());
     m_personal->Text2->setCurrentIndex(-1);
@@ -465,22 +527,25 @@ void Form1::loadPlayerHistory()
 
 void Form1::fillLists()
 {
-    setListEntries(m_values->Combo1, characterClasses());
-    setListEntries(m_values->Combo2, sexes());
-    setListEntries(m_personal->Combo3, nationalities());
-    setListEntries(m_personal->Combo4, eyeColours());
-    setListEntries(m_personal->Combo5, hairColours());
-    setListEntries(m_personal->Combo6, races());
-    setListEntries(m_personal->Combo7, religions());
-    setListEntries(m_personal->Combo8, habits());
-    // The habits field starts empty; choices add to it.
-    m_personal->Combo8->setCurrentIndex(-1);
-    m_personal->Combo8->setCurrentText(QString());
+    const std::array<std::pair<QComboBox *, const QStringList *>, 10> lists{{
+        {m_values->Combo1, &characterClasses()},
+        {m_values->Combo2, &sexes()},
+        {m_personal->Combo3, &nationalities()},
+        {m_personal->Combo4, &eyeColours()},
+        {m_personal->Combo5, &hairColours()},
+        {m_personal->Combo6, &races()},
+        {m_personal->Combo7, &religions()},
+        {m_personal->Combo8, &habits()},
+        {m_personal->cbxBDay, &birthDays()},
+        {m_personal->cbxBMonth, &months()},
+    }};
+    for (const auto &[combo, entries] : lists) {
+        const QSignalBlocker blocker(combo);
+        combo->clear();
+        combo->addItems(*entries);
+        combo->setCurrentIndex(-1);
+    }
     m_completer->rememberHabitsText(QString());
-    setListEntries(m_personal->cbxBDay, birthDays());
-    setListEntries(m_personal->cbxBMonth, months());
-    // Choosing the first day and month shows their sign, as any choice does.
-    cbxBMonth_Click();
 }
 
 void Form1::showStep(Step step)
@@ -530,43 +595,20 @@ void Form1::choosePattern(int pattern)
 
 void Form1::TabStrip1_Click(int tab)
 {
-    m_skills->showTab(tab, m_record.isMale());
-}
-
-void Form1::cbxBDay_Click()
-{
-    if (m_personal->cbxBMonth->currentText().isEmpty())
-        return;
-    const int day = m_personal->cbxBDay->currentIndex() + 1;
-    const int month = m_personal->cbxBMonth->currentIndex() + 1;
-    m_personal->txtStarsign->setText(starSign(day, month));
-}
-
-void Form1::cbxBMonth_Click()
-{
-    const int month = m_personal->cbxBMonth->currentIndex() + 1;
-    const int day = m_personal->cbxBDay->currentIndex() + 1;
-    const int limited = dayWithinMonth(day, month);
-    if (limited != day) {
-        m_personal->cbxBDay->setCurrentIndex(limited - 1);
-        cbxBDay_Click();
-    }
-    if (!m_personal->cbxBDay->currentText().isEmpty())
-        cbxBDay_Click();
+    m_skills->showTab(tab, m_creation.record().isMale());
 }
 
 void Form1::randomBirthday()
 {
-    m_context.random.seed(secondsSinceMidnight(m_context.clock()));
-    m_personal->cbxBDay->setCurrentIndex(int(m_context.random.next() * 31));
-    cbxBDay_Click();
-    m_personal->cbxBMonth->setCurrentIndex(int(m_context.random.next() * 12));
-    cbxBMonth_Click();
+    m_creation.drawBirthday(m_context.clock());
+    showRecord();
 }
 
-const CharacterRecord &Form1::record() const { return m_record; }
-const WizardState &Form1::wizard() const { return m_wizard; }
+const CharacterRecord &Form1::record() const { return m_creation.record(); }
+const WizardState &Form1::wizard() const { return m_creation.wizard(); }
+const CharacterCreation &Form1::creation() const { return m_creation; }
 Form1::Step Form1::step() const { return m_step; }
+bool Form1::editExisting() const { return m_editExisting; }
 ValuesPage *Form1::valuesPage() const { return m_values; }
 SkillsPage *Form1::skillsPage() const { return m_skills; }
 PersonalPage *Form1::personalPage() const { return m_personal; }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/appcontext.h"
-#include "rules/characterrecord.h"
+#include "rules/charactercreation.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -27,7 +27,8 @@ class ValuesPage;
 enum class SkillListId;
 
 // The main window: start-up, and the three steps of creating a character.
-// It holds the character record; its controls show the record's fields.
+// The character and the wizard's rules are the creation core's; the window
+// shows its record and turns what the user does into its calls.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -56,7 +57,10 @@ public:
 
     const CharacterRecord &record() const;
     const WizardState &wizard() const;
+    const CharacterCreation &creation() const;
     Step step() const;
+    // Whether the program works on an existing character rather than a new one.
+    bool editExisting() const;
 
     // Sizes the window for the step, centres it and shows the step's page.
     void showStep(Step step);
@@ -66,9 +70,7 @@ public:
     // Stores pattern n and paints it at once.
     void choosePattern(int pattern);
 
-    // The birthday lists: a chosen day, a chosen month, and a birthday drawn at random.
-    void cbxBDay_Click();
-    void cbxBMonth_Click();
+    // A birthday drawn at random ("Zufall").
     void randomBirthday();
 
     ValuesPage *valuesPage() const;
@@ -84,12 +86,16 @@ protected:
 
 private:
     void buildWindow();
-    void bindRecord();
+    void bindInputs();
     void showRecord();
+    void showValues(const CharacterRecord &record);
+    void showRefusal(const std::optional<Refusal> &refusal);
+    void showCreationStep();
     void fillLists();
     void loadPlayerHistory();
     void seedDice();
     void checkSheetFontNames();
+    void Combo1_Click();
     void TabStrip1_Click(int tab);
     void Check2_Click(bool ticked);
     void skillRowClicked(SkillListId list, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
@@ -97,9 +103,14 @@ private:
     void closeValueOverview();
 
     AppContext m_context;
-    CharacterRecord m_record;
-    WizardState m_wizard;
+    std::unique_ptr<RollDialogs> m_ownRollDialogs;
+    CharacterCreation m_creation;
     Step m_step = ValuesStep;
+    // The window's own lifecycle: the lists are filled once, and no roll
+    // happens while they are being filled.
+    bool m_formLoadedOnce = false;
+    bool m_listsFilled = false;
+    bool m_editExisting = false;
 
     HoverWatch *m_hoverWatch;
     PatternMenu *m_patternMenu;
@@ -108,10 +119,8 @@ private:
     SkillsPage *m_skills;
     PersonalPage *m_personal;
     ComboCompleter *m_completer;
-    std::vector<std::pair<QLineEdit *, QString CharacterRecord::*>> m_boundEdits;
-    std::vector<std::pair<QComboBox *, QString CharacterRecord::*>> m_boundCombos;
-    std::unique_ptr<RollDialogs> m_ownRollDialogs;
-    RollDialogs *m_rollDialogs;
+    std::vector<std::pair<QLineEdit *, PersonalField>> m_boundEdits;
+    std::vector<std::pair<QComboBox *, PersonalField>> m_boundCombos;
     QPointer<Form4> m_valueOverview;
 };
 

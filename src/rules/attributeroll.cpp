@@ -1,6 +1,6 @@
 #include "rules/attributeroll.h"
 
-#include "rules/backgroundtables.h"
+#include "rules/classcatalogue.h"
 #include "rules/numerictext.h"
 #include "rules/randomsource.h"
 
@@ -15,44 +15,7 @@ RollDialogs::~RollDialogs() = default;
 
 namespace {
 
-enum Basis { St, Gs, Gw, Ko, In, MT };
-enum Derived { RW, HGW, Wk, Schadensbonus, Bewegungsweite, Au, Groesse, Gewicht, pA, Selbstbeherrschung };
-enum Natural { Abwehr, Ausweichen, Hoeren, Sehen, Tasten, Riechen, Schmecken, SechsterSinn };
-
-// A minimum of one value: a base attribute, or (Künstler) the personal charisma.
-struct Minimum
-{
-    bool derived;
-    int index;
-    int least;
-};
-
-struct ClassMinimums
-{
-    const char16_t *className;
-    std::vector<Minimum> minimums;
-};
-
-const std::vector<ClassMinimums> classMinimums = {
-    {u"Agent", {{false, Gs, 61}, {false, In, 31}}},
-    {u"Archäologe", {{false, In, 61}}},
-    {u"Arzt", {{false, In, 61}, {false, Gs, 31}}},
-    {u"Diplomat", {{false, In, 31}}},
-    {u"Entdecker", {{false, In, 31}, {false, Gs, 31}}},
-    {u"Feldforscher", {{false, In, 61}}},
-    {u"Glücksritter", {{false, Gs, 31}, {false, Gw, 31}, {false, In, 31}}},
-    {u"Händler", {{false, In, 31}}},
-    {u"Ingenieur", {{false, In, 61}, {false, Gs, 31}}},
-    {u"Journalist", {{false, In, 31}}},
-    {u"Kirchenmann", {{false, In, 31}}},
-    {u"Kriminalist", {{false, In, 31}, {false, Gs, 31}}},
-    {u"Künstler", {{true, pA, 61}}},
-    {u"Naturforscher", {{false, In, 61}}},
-    {u"Soldat", {{false, Gs, 31}, {false, Gw, 31}}},
-};
-
-// Classes whose endurance gets 3 points more instead of 3 less.
-const QStringList hardyClasses{u"Soldat"_s, u"Naturforscher"_s, u"Feldforscher"_s, u"Entdecker"_s, u"Agent"_s};
+using namespace Values;
 
 // What the special-ability roll (d100) gives, by inclusive ranges; 100 is the free choice.
 struct SpecialRange
@@ -118,10 +81,11 @@ int bestOf(RandomSource &random, int count)
     return best;
 }
 
-// A new roll starts the skills afresh: nothing learnt, no language counted.
+// A new roll starts the skills afresh: nothing learnt, no language counted,
+// in both school lists, so a later change of sex finds nothing to refund.
 void unmarkLearntSkills(CharacterRecord &record)
 {
-    for (SkillList *list : {&record.untypical, &record.schoolList(), &record.classSkills}) {
+    for (SkillList *list : {&record.untypical, &record.schoolMale, &record.schoolFemale, &record.classSkills}) {
         for (SkillRow &row : *list) {
             row.learnt = false;
             row.caption = withoutMultiplicityPrefix(row.caption);
@@ -138,7 +102,7 @@ QString abilityBonus(double value)
     return u"+12"_s;
 }
 
-void rollDerivedValues(CharacterRecord &record, RandomSource &random)
+void rollDerivedValues(CharacterRecord &record, const ClassEntry &entry, RandomSource &random)
 {
     auto &b = record.basis;
     auto &d = record.derived;
@@ -160,17 +124,13 @@ void rollDerivedValues(CharacterRecord &record, RandomSource &random)
     d[pA] = wholeText(std::min(charisma, 100.0));
 
     double control = std::floor(random.die(100) + (in / 10 + leadingNumber(d[Wk]) / 10) * 3);
-    const QString &cls = record.characterClass;
-    if (cls == u"Künstler" || cls == u"Glücksritter")
-        control = std::max(control - 50, 0.0);
-    else if (cls != u"Kirchenmann" && cls != u"Diplomat")
-        control = std::max(control - 30, 0.0);
+    if (entry.selfControlPenalty > 0)
+        control = std::max(control - entry.selfControlPenalty, 0.0);
     d[Selbstbeherrschung] = wholeText(std::min(control, 100.0));
 
-    record.lifeEndurance[0] = wholeText(random.die(6) + std::floor(ko / 10) + 4);
-    const int endurance = hardyClasses.contains(cls) ? 3 : -3;
-    record.lifeEndurance[1] =
-        wholeText(random.dice(3, 6) + std::floor(ko / 10) + std::floor(st / 20) + endurance);
+    record.lifeEndurance[Lebenspunkte] = wholeText(random.die(6) + std::floor(ko / 10) + 4);
+    record.lifeEndurance[Ausdauerpunkte] =
+        wholeText(random.dice(3, 6) + std::floor(ko / 10) + std::floor(st / 20) + entry.enduranceAdjustment);
 
     auto &n = record.natural;
     n[Abwehr] = abilityBonus(gw);
@@ -202,10 +162,10 @@ void rollSpecialAbility(CharacterRecord &record, RandomSource &random, RollDialo
     }
 }
 
-void rollBackground(CharacterRecord &record, RandomSource &random)
+void rollBackground(CharacterRecord &record, const ClassEntry &entry, RandomSource &random)
 {
     const bool woman = record.sex == u"weiblich";
-    const QString fame = lookUpBackground(fameTables(), record.characterClass, random.die(100));
+    const QString fame = lookUpRoll(entry.fame, random.die(100));
     if (!fame.isEmpty())
         record.background[0] = fame;
     const qsizetype slash = record.background[0].indexOf(u'/');
@@ -214,7 +174,7 @@ void rollBackground(CharacterRecord &record, RandomSource &random)
         record.background[0] = record.background[0].left(slash + 1) + wholeText(second + 2);
     }
 
-    const QString income = lookUpBackground(incomeTables(), record.characterClass, random.die(100));
+    const QString income = lookUpRoll(entry.income, random.die(100));
     if (!income.isEmpty())
         record.background[1] = income;
     if (woman && record.background[1].size() == 1 && record.background[1] < u"D")
@@ -223,25 +183,18 @@ void rollBackground(CharacterRecord &record, RandomSource &random)
 
 } // namespace
 
-bool meetsClassMinimums(const CharacterRecord &record)
+bool meetsClassMinimums(const CharacterRecord &record, const ClassEntry &entry)
 {
-    for (const ClassMinimums &entry : classMinimums) {
-        if (record.characterClass != entry.className)
-            continue;
-        for (const Minimum &minimum : entry.minimums) {
-            const QString &text = minimum.derived ? record.derived[minimum.index] : record.basis[minimum.index];
-            if (leadingNumber(text) < minimum.least)
-                return false;
-        }
+    for (const ClassMinimum &minimum : entry.minimums) {
+        if (leadingNumber(record.valueText(minimum.code)) < minimum.least)
+            return false;
     }
     return true;
 }
 
-RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, RandomSource &random, RollDialogs &dialogs)
+RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, const ClassEntry &entry, RandomSource &random,
+                      RollDialogs &dialogs)
 {
-    if (!wizard.listsFilled)
-        return RollOutcome::NotReady;
-
     for (;;) {
         record.special.clear();
         wizard.backToStep1 = false;
@@ -277,19 +230,18 @@ RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, RandomSource
         unmarkLearntSkills(record);
         record.resetPersonalData();
         record.age.clear();
-        rollDerivedValues(record, random);
+        rollDerivedValues(record, entry, random);
         record.special.clear();
 
-        if (!meetsClassMinimums(record)) {
+        if (!meetsClassMinimums(record, entry)) {
             if (!record.moreFreedom)
                 continue;
-            record.clearValues();
-            record.special.clear();
+            // The failed values stay until the player has read why they fail.
             return RollOutcome::Insufficient;
         }
 
         rollSpecialAbility(record, random, dialogs);
-        rollBackground(record, random);
+        rollBackground(record, entry, random);
         return RollOutcome::Rolled;
     }
 }

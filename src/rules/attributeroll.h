@@ -6,6 +6,7 @@
 
 namespace Tarvosk {
 
+struct ClassEntry;
 class RandomSource;
 
 // The two dialogs a roll may open; the main window shows them, tests answer them.
@@ -27,9 +28,8 @@ public:
 };
 
 enum class RollOutcome {
-    NotReady,     // the lists are still being filled
     Rolled,
-    Insufficient, // "Mehr Freiheit" and the class minimums are not met: every value is "-"
+    Insufficient, // "Mehr Freiheit" and the class minimums are not met: the failed values stay
     Aborted,      // the placement was closed: every value is "-"
 };
 
@@ -41,7 +41,8 @@ inline const QString insufficientValuesMessage =
 // natural and special abilities, fame and income; without "Mehr Freiheit" it
 // rolls again until the class minimums are met. Learnt skills are unmarked and
 // the personal data reset, as a new roll starts the character afresh.
-RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, RandomSource &random, RollDialogs &dialogs);
+RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, const ClassEntry &entry, RandomSource &random,
+                      RollDialogs &dialogs);
 
 // The effect of choice 0 to 13 of the free choice after a roll of 100.
 void applyFreeAbility(CharacterRecord &record, int choice);
@@ -53,7 +54,7 @@ void addSpecial(CharacterRecord &record, const QString &entry);
 // Removes every entry equal to the new one (ignoring case and outer blanks).
 void DropSpecial(QStringList &special, const QString &entry);
 
-// Whether the base values meet the minimums of the class; a class without minimums always does.
-bool meetsClassMinimums(const CharacterRecord &record);
+// Whether the rolled values meet the minimums of the class.
+bool meetsClassMinimums(const CharacterRecord &record, const ClassEntry &entry);
 
 } // namespace Tarvosk

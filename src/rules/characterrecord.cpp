@@ -3,16 +3,16 @@
 #include "rules/personallists.h"
 #include "rules/skilllisttables.h"
 
+#include <utility>
+
 namespace Tarvosk {
 
 namespace {
 
-const QString notRolled = QStringLiteral("-");
-
 template<std::size_t N>
 void clear(std::array<QString, N> &values)
 {
-    values.fill(notRolled);
+    values.fill(Values::notRolled);
 }
 
 void removePrefixes(SkillList &rows)
@@ -30,7 +30,7 @@ CharacterRecord::CharacterRecord()
     , untypical(untypicalSkills())
 {
     clearValues();
-    learningPoints.fill(notRolled);
+    learningPoints.fill(Values::notRolled);
 }
 
 void CharacterRecord::clearValues()
@@ -51,6 +51,44 @@ void CharacterRecord::resetPersonalData()
     hairColour = hairColours().first();
     race = races().first();
     religion = religions().first();
+}
+
+QString &CharacterRecord::personal(PersonalField field)
+{
+    return const_cast<QString &>(std::as_const(*this).personal(field));
+}
+
+const QString &CharacterRecord::personal(PersonalField field) const
+{
+    switch (field) {
+    case PersonalField::Name: return name;
+    case PersonalField::Player: return player;
+    case PersonalField::Nationality: return nationality;
+    case PersonalField::Age: return age;
+    case PersonalField::Address: return address;
+    case PersonalField::EyeColour: return eyeColour;
+    case PersonalField::HairColour: return hairColour;
+    case PersonalField::Race: return race;
+    case PersonalField::Religion: return religion;
+    case PersonalField::Habits: return habits;
+    case PersonalField::Quirk: break;
+    }
+    return quirk;
+}
+
+const QString &CharacterRecord::valueText(Values::Code code) const
+{
+    using Values::Code;
+    switch (code) {
+    case Code::St: return basis[Values::St];
+    case Code::Gs: return basis[Values::Gs];
+    case Code::Gw: return basis[Values::Gw];
+    case Code::Ko: return basis[Values::Ko];
+    case Code::In: return basis[Values::In];
+    case Code::pA: return derived[Values::pA];
+    case Code::RW: break;
+    }
+    return derived[Values::RW];
 }
 
 bool CharacterRecord::isMale() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rules/charactervalues.h"
 #include "rules/skillrow.h"
 
 #include <QString>
@@ -8,6 +9,9 @@
 #include <array>
 
 namespace Tarvosk {
+
+// The personal data of step 3 that are plain texts.
+enum class PersonalField { Name, Player, Nationality, Age, Address, EyeColour, HairColour, Race, Religion, Habits, Quirk };
 
 // The character being created. Every field is the text its control shows;
 // "-" marks a value not rolled yet.
@@ -60,6 +64,12 @@ struct CharacterRecord
     // personal data back at their first entries.
     void resetPersonalData();
 
+    QString &personal(PersonalField field);
+    const QString &personal(PersonalField field) const;
+
+    // The value a prerequisite code names, as text.
+    const QString &valueText(Values::Code code) const;
+
     bool isMale() const;
     // The school knowledge of the character's sex; the other list plays no part.
     SkillList &schoolList();
@@ -74,8 +84,6 @@ struct WizardState
     int totalLearningPoints = 0;
     bool backToStep1 = false;
     bool backToStep2 = false;
-    bool formLoadedOnce = false;
-    bool listsFilled = false;
     int borrowedPoints = 0;
 };
 

@@ -26,6 +26,10 @@ enum LifeEndurance { Lebenspunkte, Ausdauerpunkte, LifeEnduranceCount };
 enum Natural { Abwehr, Ausweichen, Hoeren, Sehen, Tasten, Riechen, Schmecken, SechsterSinn, NaturalCount };
 enum Background { Ruhm, Einkommensklasse, BackgroundCount };
 
+// The short codes of the skill prerequisites and class minimums: St, Gs, Gw,
+// Ko and In are basis 0 to 4, RW is derived 0 and pA derived 8.
+enum class Code { St, Gs, Gw, Ko, In, pA, RW };
+
 // A value that has not been rolled.
 inline const QString notRolled = QStringLiteral("-");
 

@@ -1,16 +1,14 @@
 #include "rules/personallists.h"
 
+#include "rules/classcatalogue.h"
+
 namespace Tarvosk {
 
 using namespace Qt::StringLiterals;
 
 const QStringList &characterClasses()
 {
-    static const QStringList entries = {
-        u"Agent"_s, u"Archäologe"_s, u"Arzt"_s, u"Diplomat"_s, u"Entdecker"_s, u"Feldforscher"_s,
-        u"Glücksritter"_s, u"Händler"_s, u"Ingenieur"_s, u"Journalist"_s, u"Kirchenmann"_s,
-        u"Kriminalist"_s, u"Künstler"_s, u"Naturforscher"_s, u"Soldat"_s,
-    };
+    static const QStringList entries = classNames();
     return entries;
 }
 

@@ -17,17 +17,6 @@ bool isGivenRow(SkillListId list, int row)
     return (list == SkillListId::SchoolMale || list == SkillListId::SchoolFemale) && row < givenSchoolRows;
 }
 
-// How often a language line is learnt, from the number before its first "x".
-// A learnt line without a prefix counts once, so unlearning it can never
-// refund points while it stays learnt.
-int multiplicity(const SkillRow &row)
-{
-    const qsizetype x = row.caption.indexOf(u'x');
-    if (x < 0)
-        return row.learnt ? 1 : 0;
-    return static_cast<int>(leadingNumber(QStringView(row.caption).left(x)));
-}
-
 QString withMultiplicity(const QString &caption, int count)
 {
     const qsizetype x = caption.indexOf(u'x');

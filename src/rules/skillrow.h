@@ -24,4 +24,9 @@ using SkillList = std::vector<SkillRow>;
 // hold an "x " (either case), the text after the first "x", trimmed.
 QString withoutMultiplicityPrefix(const QString &caption);
 
+// How often a language line is learnt, from the number before its first "x".
+// A learnt line without a prefix counts once, so unlearning it can never
+// refund points while it stays learnt.
+int multiplicity(const SkillRow &row);
+
 } // namespace Tarvosk

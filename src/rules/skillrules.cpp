@@ -17,19 +17,18 @@ namespace {
 struct ValueCode
 {
     QStringView code;
-    bool derived; // false: basis
-    int index;
+    Values::Code value;
     QStringView name;
 };
 
 constexpr std::array<ValueCode, 7> valueCodes{{
-    {u"ST", false, 0, u"Die Stärke"},
-    {u"GS", false, 1, u"Die Geschicklichkeit"},
-    {u"GW", false, 2, u"Die Gewandtheit"},
-    {u"KO", false, 3, u"Die Konstitution"},
-    {u"IN", false, 4, u"Die Intelligenz"},
-    {u"PA", true, 8, u"Die persönliche Ausstrahlung"},
-    {u"RW", true, 0, u"Der Reaktionswert"},
+    {u"ST", Values::Code::St, u"Die Stärke"},
+    {u"GS", Values::Code::Gs, u"Die Geschicklichkeit"},
+    {u"GW", Values::Code::Gw, u"Die Gewandtheit"},
+    {u"KO", Values::Code::Ko, u"Die Konstitution"},
+    {u"IN", Values::Code::In, u"Die Intelligenz"},
+    {u"PA", Values::Code::pA, u"Die persönliche Ausstrahlung"},
+    {u"RW", Values::Code::RW, u"Der Reaktionswert"},
 }};
 
 const QString tooLow = u" ist für diese Fähigkeit nicht ausreichend."_s;
@@ -88,7 +87,7 @@ const ValueCode *valueCodeOf(QStringView prerequisite)
 
 double valueOf(const CharacterRecord &record, const ValueCode &code)
 {
-    return leadingNumber(code.derived ? record.derived[code.index] : record.basis[code.index]);
+    return leadingNumber(record.valueText(code.value));
 }
 
 // The prerequisites between the first "(" and the ")" after it, each trimmed.

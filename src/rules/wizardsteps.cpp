@@ -3,6 +3,7 @@
 #include "rules/classcatalogue.h"
 #include "rules/numerictext.h"
 #include "rules/randomsource.h"
+#include "rules/skillclick.h"
 #include "rules/skilllisttables.h"
 
 namespace Tarvosk {
@@ -23,9 +24,34 @@ int motherTongueValue(double intelligence)
     return 10;
 }
 
-void enterSkillsStep(CharacterRecord &record, WizardState &wizard, RandomSource &random)
+namespace {
+
+// Rows learnt on the school list of the other sex (the sex was changed on
+// step 1) are unlearnt; when the pools were rolled before, their points return.
+void unlearnOtherSchoolList(CharacterRecord &record, WizardState &wizard, bool refundPoints)
 {
-    if (!wizard.backToStep1 && !wizard.backToStep2) {
+    const SkillListId other = record.isMale() ? SkillListId::SchoolFemale : SkillListId::SchoolMale;
+    SkillList &rows = skillList(record, other);
+    for (std::size_t i = givenSchoolRows; i < rows.size(); ++i) {
+        SkillRow &row = rows[i];
+        if (!row.learnt)
+            continue;
+        if (refundPoints) {
+            for (int count = multiplicity(row); count > 0; --count)
+                refund(record, wizard, other, row.cost);
+        }
+        row.learnt = false;
+        row.caption = withoutMultiplicityPrefix(row.caption);
+    }
+}
+
+} // namespace
+
+void enterSkillsStep(CharacterRecord &record, WizardState &wizard, const ClassEntry &entry, RandomSource &random)
+{
+    const bool rollPools = !wizard.backToStep1 && !wizard.backToStep2;
+    unlearnOtherSchoolList(record, wizard, !rollPools);
+    if (rollPools) {
         const int classPoints = random.dice(2, 6) + 3;
         const int schoolPoints = random.dice(2, 6);
         int untypicalPoints = random.dice(1, 6);
@@ -45,7 +71,7 @@ void enterSkillsStep(CharacterRecord &record, WizardState &wizard, RandomSource 
             (*school)[i].learnt = true;
     }
 
-    writeClassSkills(record.classSkills, record.characterClass);
+    writeClassSkills(record.classSkills, entry);
 }
 
 void enterPersonalStep(CharacterRecord &record, const WizardState &wizard, RandomSource &random)

@@ -7,6 +7,7 @@
 
 namespace Tarvosk {
 
+struct ClassEntry;
 class RandomSource;
 
 // Whether the values have been rolled: step 2 opens only then.
@@ -14,8 +15,9 @@ bool hasRolledValues(const CharacterRecord &record);
 
 // Entering step 2: the learning points are rolled once per pass (not after a
 // step back), the mother tongue is valued by the Intelligenz, the given school
-// rows are learnt and the class's rows are written.
-void enterSkillsStep(CharacterRecord &record, WizardState &wizard, RandomSource &random);
+// rows are learnt and the class's rows are written. Rows learnt on the school
+// list of the other sex are unlearnt, their points returned.
+void enterSkillsStep(CharacterRecord &record, WizardState &wizard, const ClassEntry &entry, RandomSource &random);
 
 // 10, 14 above an Intelligenz of 31, 18 above 61.
 int motherTongueValue(double intelligence);

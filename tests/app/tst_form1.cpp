@@ -82,15 +82,16 @@ void TestForm1::startsAtStepOneWithEveryValueBlank()
     QCOMPARE(values, 6 + 10 + 2 + 8 + 2);
     QCOMPARE(form.valuesPage()->List1->count(), 0);
     QCOMPARE(fixture.registrations, 1);
-    QVERIFY(fixture.state.SheetSaved);
-    QVERIFY(!fixture.state.EditExisting); // the start-up screen is on by default
+    QVERIFY(!form.editExisting()); // the start-up screen is on by default
 
-    FormFixture withoutScreen;
-    withoutScreen.settings.write(Settings::StartupScreen, u"0"_s);
-    withoutScreen.form().Form_Load();
-    QVERIFY(withoutScreen.state.EditExisting);
-    QVERIFY(form.wizard().listsFilled);
-    QVERIFY(form.wizard().formLoadedOnce);
+    // Only "1" shows the start-up screen; any other value edits an existing character.
+    for (const QString &option : {u"0"_s, u"2"_s}) {
+        FormFixture withoutScreen;
+        withoutScreen.settings.write(Settings::StartupScreen, option);
+        withoutScreen.form().Form_Load();
+        QVERIFY(withoutScreen.form().editExisting());
+        QCOMPARE(withoutScreen.startupScreens, 0);
+    }
 }
 
 void TestForm1::listsAreFilledWithTheirPresets()
@@ -365,9 +366,10 @@ void TestForm1::schoolTabShowsTheListOfTheSex()
     QVERIFY(!skills->Frame9->isVisible());
     QCOMPARE(skills->Frame8[0]->title(), u"Schulwissen (Männer)"_s);
 
-    form.valuesPage()->Combo2->setCurrentText(u"weiblich"_s);
-    QVERIFY(skills->Frame8[0]->isVisible()); // switches only when the tab is clicked again
-    clickTab(SkillsPage::SchoolTab);
+    // Another sex shows its list at once, not only after the tab is clicked again.
+    form.showStep(Form1::ValuesStep);
+    chooseEntry(form.valuesPage()->Combo2, u"weiblich"_s);
+    form.showStep(Form1::SkillsStep);
     QVERIFY(skills->Frame8[1]->isVisible());
     QVERIFY(!skills->Frame8[0]->isVisible());
 
