@@ -1,1 +1,84 @@
 #include "sheet/sheetdocument.h"
+
+namespace Tarvosk {
+
+SheetDocument::SheetDocument(QObject *parent)
+    : QObject(parent)
+{
+}
+
+bool SheetDocument::setCaption(int index, const QString &text)
+{
+    if (!m_sheet.setCaption(index, text))
+        return false;
+    Q_EMIT captionChanged(index);
+    setSaved(false);
+    return true;
+}
+
+bool SheetDocument::setValue(int index, const QString &text)
+{
+    if (!m_sheet.setValue(index, text))
+        return false;
+    Q_EMIT valueChanged(index);
+    setSaved(false);
+    return true;
+}
+
+bool SheetDocument::setEquipmentLine(int line, const QString &text)
+{
+    if (!m_sheet.setEquipmentLine(line, text))
+        return false;
+    Q_EMIT equipmentChanged();
+    setSaved(false);
+    return true;
+}
+
+bool SheetDocument::insertEquipmentLine(int line)
+{
+    if (!m_sheet.insertEquipmentLine(line))
+        return false;
+    Q_EMIT equipmentChanged();
+    setSaved(false);
+    return true;
+}
+
+bool SheetDocument::removeEquipmentLine(int line)
+{
+    if (!m_sheet.removeEquipmentLine(line))
+        return false;
+    Q_EMIT equipmentChanged();
+    setSaved(false);
+    return true;
+}
+
+void SheetDocument::replace(const CharacterSheet &sheet)
+{
+    m_sheet = sheet;
+    // Even an equal sheet is announced: a load of the same file still redraws.
+    Q_EMIT sheetReplaced();
+}
+
+void SheetDocument::setFileName(const QString &fileName)
+{
+    if (m_fileName == fileName)
+        return;
+    m_fileName = fileName;
+    Q_EMIT fileNameChanged(m_fileName);
+}
+
+void SheetDocument::setSaved(bool saved)
+{
+    if (m_saved == saved)
+        return;
+    m_saved = saved;
+    Q_EMIT savedChanged(m_saved);
+}
+
+void SheetDocument::markSaved(const QString &fileName)
+{
+    setFileName(fileName);
+    setSaved(true);
+}
+
+} // namespace Tarvosk

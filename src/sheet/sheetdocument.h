@@ -1,5 +1,61 @@
 #pragma once
 
+#include "sheet/charactersheet.h"
+
+#include <QObject>
+#include <QString>
+
 namespace Tarvosk {
+
+// The character sheet the program works on, with the file it belongs to
+// (`CurrentFile`) and whether it is saved there (`SheetSaved`). Windows bind
+// to its signals; every change of the sheet goes through it.
+//
+// An edit that really changes a text marks the sheet unsaved; writing the text
+// a field already holds, or writing outside the sheet, changes nothing and
+// emits nothing. A new document holds a blank sheet, no file, and counts as
+// saved, since a blank sheet holds nothing to save.
+class SheetDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SheetDocument(QObject *parent = nullptr);
+
+    const CharacterSheet &sheet() const { return m_sheet; }
+    // The full path last loaded or saved; empty for a sheet never saved.
+    const QString &fileName() const { return m_fileName; }
+    bool isSaved() const { return m_saved; }
+
+    // Edits of single texts; each returns true when the sheet changed.
+    bool setCaption(int index, const QString &text);
+    bool setValue(int index, const QString &text);
+    bool setEquipmentLine(int line, const QString &text);
+    bool insertEquipmentLine(int line);
+    bool removeEquipmentLine(int line);
+
+    // A whole new sheet: loaded, composed or blanked. The file name and the
+    // saved flag stay as they are; the caller sets them as its action asks.
+    void replace(const CharacterSheet &sheet);
+
+    void setFileName(const QString &fileName);
+    void setSaved(bool saved);
+    // The sheet now is what the file holds.
+    void markSaved(const QString &fileName);
+
+Q_SIGNALS:
+    void sheetReplaced();
+    void captionChanged(int index);
+    void valueChanged(int index);
+    // Any line, the overflow line included, or several at once.
+    void equipmentChanged();
+    void fileNameChanged(const QString &fileName);
+    void savedChanged(bool saved);
+
+private:
+    CharacterSheet m_sheet;
+    QString m_fileName;
+    bool m_saved = true;
+};
 
 } // namespace Tarvosk

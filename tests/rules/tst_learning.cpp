@@ -93,6 +93,10 @@ private Q_SLOTS:
               u"Die Gewandtheit ist für diese Fähigkeit nicht ausreichend."_s, {20, 1, 1});
         learn("no parenthesis, no prerequisite", {}, u"Reiten+14"_s, QString(), {1, 1, 1});
         learn("no parenthesis, not twice", {u"Reiten+12 (Gw21)"_s}, u"Reiten+14"_s, alreadyLearnt);
+        // Both an attribute and a rule between skills fail: the attribute is named first.
+        learn("Gs too low and no missile skill", {}, u"Scharfschießen+5 (Gs61)"_s,
+              u"Die Geschicklichkeit ist für diese Fähigkeit nicht ausreichend."_s, {60, 70, 70});
+        learn("Gs enough, no missile skill", {}, u"Scharfschießen+5 (Gs61)"_s, perMissile, {61, 70, 70});
 
         learn("writing needs speaking: 1 - 1 = 0", {}, u"Schreiben+6 (In01)"_s, speakingFirst);
         learn("one speaking, one writing", {u"1x Sprechen+6 (In01)"_s}, u"Schreiben+6 (In01)"_s, QString());
@@ -214,6 +218,8 @@ private Q_SLOTS:
         QTest::addColumn<PointsCase>("c");
         const Pools none{u"0"_s, u"0"_s, u"0"_s};
         QTest::newRow("cost 4 with 1 left: 3 borrowed") << PointsCase{{u"5"_s, u"10"_s, u"1"_s}, 0, false, 0, {u"2"_s, u"10"_s, u"0"_s}, 3};
+        // The class pool need only cover the shortfall, not the whole cost.
+        QTest::newRow("cost 4 with 1 left, class pool 3") << PointsCase{{u"3"_s, u"10"_s, u"1"_s}, 0, false, 0, {u"0"_s, u"10"_s, u"0"_s}, 3};
         QTest::newRow("and back") << PointsCase{{u"2"_s, u"10"_s, u"0"_s}, 3, true, 0, {u"5"_s, u"10"_s, u"1"_s}, 0};
         QTest::newRow("refund within borrowed") << PointsCase{none, 3, false, 2, {u"2"_s, u"0"_s, u"0"_s}, 1};
         QTest::newRow("refund beyond borrowed") << PointsCase{none, 1, false, 3, {u"1"_s, u"0"_s, u"2"_s}, 0};

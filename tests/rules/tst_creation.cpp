@@ -1,0 +1,218 @@
+#include "rules/charactercreation.h"
+#include "rules/classcatalogue.h"
+#include "rules/skilllisttables.h"
+#include "support/scriptedrandom.h"
+#include "support/scriptedrolldialogs.h"
+
+#include <QTest>
+
+using namespace Tarvosk;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Step = CharacterCreation::Step;
+
+const QString givenLine = u"Sie müssen diese Fähigkeit lernen um Andere lernen zu können."_s;
+
+// A creation whose dice all show 71 on a d100 (5 on a d6): every class's minimums are met, no free choice.
+struct Creation
+{
+    ScriptedRandom random;
+    ScriptedRollDialogs dialogs;
+    CharacterCreation creation{random, dialogs};
+
+    explicit Creation(const QString &className = u"Arzt"_s)
+    {
+        random.fallback = 0.705f;
+        creation.setCharacterClass(className);
+    }
+    const CharacterRecord &record() const { return creation.record(); }
+    QString pools() const { return QStringList(record().learningPoints.begin(), record().learningPoints.end()).join(u' '); }
+    // Rolls and enters step 2.
+    void toSkills()
+    {
+        QCOMPARE(creation.DiceAgain().outcome, RollOutcome::Rolled);
+        QVERIFY(creation.Next0().changed);
+    }
+    void click(SkillListId list, int row, bool secondary = false)
+    {
+        const Outcome outcome = creation.clickSkill(list, row, secondary);
+        QVERIFY2(outcome.changed && !outcome.refusal, qPrintable(outcome.refusal ? outcome.refusal->text : QString()));
+    }
+};
+
+int rowOf(const SkillList &rows, const QString &line)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (withoutMultiplicityPrefix(rows[i].caption) == line)
+            return int(i);
+    }
+    return -1;
+}
+
+} // namespace
+
+class TestCreation : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // One character from the first roll to the finished record, with the values worked out by hand.
+    void wholeCreation()
+    {
+        Creation c;
+        QCOMPARE(c.creation.step(), Step::Values);
+        c.toSkills();
+        QCOMPARE(c.creation.step(), Step::Skills);
+        QCOMPARE(c.pools(), u"13 10 5"_s); // 2d6+3, 2d6, 1d6 with every die a 5
+        QCOMPARE(c.record().schoolMale[3].caption, u"Muttersprache: Sprechen+18"_s); // In 71
+
+        const int speaking = rowOf(c.record().classSkills, u"Sprechen+9:Latein (In31)"_s);
+        c.click(SkillListId::ClassSkills, 0);
+        c.click(SkillListId::ClassSkills, speaking);
+        c.click(SkillListId::ClassSkills, speaking);
+        QCOMPARE(c.record().classSkills[speaking].caption, u"2x Sprechen+9:Latein (In31)"_s);
+        // Ausweichen is given: a click would unlearn it, which the rules refuse.
+        const Outcome refused = c.creation.clickSkill(SkillListId::SchoolMale, 1, false);
+        QVERIFY(!refused.changed);
+        QCOMPARE(refused.refusal, (Refusal{givenLine, u"Hinweis"_s, Refusal::Kind::Exclamation}));
+        QCOMPARE(c.pools(), u"10 10 5"_s);
+
+        // Back at step 1 the quirk box gives its 3 points at once, to the pool and to the total.
+        c.creation.Back1();
+        QCOMPARE(c.creation.setQuirkBonus(true).effect, QuirkBoxResult::Effect::PointsAdded);
+        QVERIFY(c.creation.Next0().changed);
+        QCOMPARE(c.pools(), u"10 10 8"_s);
+        QCOMPARE(c.record().classSkills[speaking].caption, u"2x Sprechen+9:Latein (In31)"_s);
+
+        c.creation.Next1();
+        QCOMPARE(c.creation.step(), Step::Personal);
+        QCOMPARE(c.record().age, u"19"_s); // 18 + 3 spent / 3
+        QCOMPARE(c.record().quirk, u"Vertrauen"_s); // Int(0.705 * 20) = 14
+        c.creation.setPersonal(PersonalField::Name, u"Anna\r\nvon\tEck"_s);
+        c.creation.setBirthDay(31);
+        c.creation.setBirthMonth(4);
+
+        // Back to step 2: the count survives, and unlearning one count gives back one point.
+        QVERIFY(c.creation.Back2().changed);
+        QCOMPARE(c.record().classSkills[speaking].caption, u"2x Sprechen+9:Latein (In31)"_s);
+        c.click(SkillListId::ClassSkills, speaking, true);
+        QCOMPARE(c.pools(), u"11 10 8"_s);
+        c.creation.Next1();
+
+        const CharacterRecord &done = c.creation.Next2();
+        QCOMPARE(c.creation.step(), Step::Finished);
+        QCOMPARE((QStringList{done.name, done.age, done.birthDay, done.birthMonth, done.starSign, done.quirk}),
+                 (QStringList{u"Anna  von Eck"_s, u"19"_s, u"30"_s, u"April"_s, u"Stier"_s, u"Vertrauen"_s}));
+        QCOMPARE(done.classSkills[speaking].caption, u"1x Sprechen+9:Latein (In31)"_s);
+    }
+
+    void nothingToDoBeforeARoll()
+    {
+        Creation c;
+        const Outcome outcome = c.creation.Next0();
+        QVERIFY(!outcome.changed);
+        QCOMPARE(outcome.refusal, (Refusal{u"Bitte würfeln ..."_s, u"Keine Daten"_s, Refusal::Kind::Information}));
+        QCOMPARE(c.creation.step(), Step::Values);
+
+        const Outcome unknown = c.creation.setCharacterClass(u"Pirat"_s);
+        QVERIFY(!unknown.changed && unknown.refusal);
+        QCOMPARE(c.creation.characterClass().name, u"Arzt"_s);
+    }
+
+    // With "Mehr Freiheit" a roll too weak for the class is shown beside the message, then blank.
+    void insufficientRollKeepsItsValuesForTheMessage()
+    {
+        Creation c(u"Archäologe"_s);
+        c.creation.setMoreFreedom(true);
+        c.random.fallback = 0.595f; // every d100 a 60: In 61 is missed
+        c.dialogs.placements = {0, 1, 2, 3, 4};
+        const RollResult result = c.creation.DiceAgain();
+        QCOMPARE(result.outcome, RollOutcome::Insufficient);
+        QCOMPARE(result.refusal->text, u"Die Basiswerte sind für die gewählte Charakterklasse nicht ausreichend."_s);
+        QCOMPARE(result.failedRoll->basis[Values::In], u"60"_s);
+        QVERIFY(result.failedRoll->derived[Values::RW] != Values::notRolled);
+        for (const QString &value : c.record().basis)
+            QCOMPARE(value, Values::notRolled);
+        QCOMPARE(c.record().derived[Values::RW], Values::notRolled);
+    }
+
+    // Rows learnt on the other sex's school list are unlearnt when step 2 is entered again, their points returned.
+    void changedSexReturnsTheSchoolPoints_data()
+    {
+        QTest::addColumn<bool>("rolledAgain");
+        QTest::newRow("back to step 1") << false;
+        QTest::newRow("a new roll") << true;
+    }
+    void changedSexReturnsTheSchoolPoints()
+    {
+        QFETCH(bool, rolledAgain);
+        Creation c;
+        c.toSkills();
+        const int speaking = rowOf(c.record().schoolMale, u"Sprechen+6 (In01)"_s);
+        c.click(SkillListId::SchoolMale, speaking);
+        c.click(SkillListId::SchoolMale, speaking);
+        QCOMPARE(c.pools(), u"13 8 5"_s);
+
+        c.creation.Back1();
+        c.creation.setSex(u"weiblich"_s);
+        if (rolledAgain)
+            QCOMPARE(c.creation.DiceAgain().outcome, RollOutcome::Rolled);
+        QVERIFY(c.creation.Next0().changed);
+        QCOMPARE(c.pools(), u"13 10 5"_s); // returned, or rolled afresh
+        QCOMPARE(c.record().schoolMale[speaking], (SkillRow{u"Sprechen+6 (In01)"_s, 1, false, true}));
+        QVERIFY(c.record().schoolFemale[0].learnt && c.record().schoolMale[0].learnt); // the given rows stay
+    }
+
+    void newCharacterStartsAfresh()
+    {
+        Creation c;
+        c.toSkills();
+        const int speaking = rowOf(c.record().schoolMale, u"Sprechen+6 (In01)"_s);
+        c.click(SkillListId::SchoolMale, speaking);
+        c.click(SkillListId::SchoolMale, speaking);
+        c.creation.Next1();
+        c.creation.setPersonal(PersonalField::Player, u"Jan"_s);
+
+        c.creation.reset(true, false);
+        QCOMPARE(c.creation.step(), Step::Values);
+        QCOMPARE(c.record().schoolMale[speaking].caption, u"Sprechen+6 (In01)"_s);
+        QCOMPARE(c.record().basis[Values::St], Values::notRolled);
+        QVERIFY(c.record().special.isEmpty() && c.record().moreFreedom && !c.record().quirkBonus);
+        QVERIFY(!c.creation.wizard().backToStep1 && !c.creation.wizard().backToStep2);
+        QCOMPARE(c.record().player, u"Jan"_s); // the personal lists keep their choices
+    }
+
+    void birthday_data()
+    {
+        QTest::addColumn<QList<int>>("choices"); // day, month, ... in the order chosen
+        QTest::addColumn<QString>("birthday");
+        QTest::newRow("first day, then a shorter month") << QList<int>{31, 2} << u"28 Februar Fische"_s;
+        QTest::newRow("month first, then the 31st") << QList<int>{0, 4, 31} << u"31 April Stier"_s;
+        QTest::newRow("31 Mai stays") << QList<int>{31, 5} << u"31 Mai Zwilling"_s;
+        QTest::newRow("a year's turn") << QList<int>{31, 12} << u"31 Dezember Steinbock"_s;
+    }
+    void birthday()
+    {
+        QFETCH(QList<int>, choices);
+        QFETCH(QString, birthday);
+        Creation c;
+        QCOMPARE(c.record().starSign, u"Steinbock"_s); // the preset 1 Januar
+        for (int i = 0; i < choices.size(); ++i) {
+            if (choices[i] == 0)
+                continue;
+            i % 2 ? c.creation.setBirthMonth(choices[i]) : c.creation.setBirthDay(choices[i]);
+        }
+        QCOMPARE(c.record().birthDay + u' ' + c.record().birthMonth + u' ' + c.record().starSign, birthday);
+
+        // "Zufall" reseeds from the clock: 13:30:15 is 48615 seconds.
+        c.random.numbers = {0.99f, 0.1f};
+        c.creation.drawBirthday(QTime(13, 30, 15));
+        QCOMPARE(c.random.seeds, QList<double>{48615});
+        QCOMPARE(c.record().birthDay + u' ' + c.record().birthMonth, u"28 Februar"_s);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCreation)
+#include "tst_creation.moc"
