@@ -296,6 +296,7 @@ void Form1::showRefusal(const std::optional<Refusal> &refusal)
 
 void Form1::showCreationStep()
 {
+    showRecord();
     switch (m_creation.step()) {
     case CharacterCreation::Step::Values: showStep(ValuesStep); break;
     case CharacterCreation::Step::Skills: showStep(SkillsStep); break;

@@ -1,5 +1,6 @@
 #include "storage/playerhistory.h"
 
+#include "rules/singleline.h"
 #include "storage/settingkeys.h"
 
 namespace Tarvosk {
@@ -16,21 +17,23 @@ QStringList PlayerHistory::names() const
         const QString name = m_settings.read(Settings::Users, QString::number(i));
         if (name.isEmpty())
             return names;
-        names.append(name);
+        // A hand-edited file may hold a break or tab; a name shows on one line.
+        names.append(singleLine(name));
     }
 }
 
 bool PlayerHistory::add(const QString &name)
 {
     const QStringList known = names();
-    const QString wanted = name.trimmed().toUpper();
+    const QString line = singleLine(name);
+    const QString wanted = line.trimmed().toUpper();
     for (const QString &present : known) {
         if (present.trimmed().toUpper() == wanted)
             return false;
     }
     if (wanted.isEmpty())
         return false;
-    m_settings.write(Settings::Users, QString::number(known.size() + 1), name);
+    m_settings.write(Settings::Users, QString::number(known.size() + 1), line);
     return true;
 }
 

@@ -6,6 +6,8 @@ MessageService::Answer RecordingMessages::show(const QString &text, const QStrin
                                                Buttons buttons)
 {
     shown.append({text, title, icon, buttons});
+    if (whileShown)
+        whileShown();
     if (!answers.isEmpty())
         return answers.takeFirst();
     return buttons == Buttons::Ok ? Answer::Ok : Answer::Yes;

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 namespace Tarvosk {
 
 // Records every message and gives the scripted answers in order (then Ok or Yes).
@@ -22,6 +24,8 @@ public:
 
     QList<Answer> answers;
     QList<Shown> shown;
+    // Called while a message is up, to look at the screen behind it.
+    std::function<void()> whileShown;
 };
 
 } // namespace Tarvosk
