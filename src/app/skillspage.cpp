@@ -29,7 +29,7 @@ SkillsPage::SkillsPage(QWidget *buttonBar, QWidget *parent)
         {u"Label55", u"Untypisches"},
     }};
     for (int i = 0; i < 3; ++i) {
-        auto *caption = new QLabel(QString::fromUtf16(pools[i].second) + u':', Frame10);
+        auto *caption = new QLabel(QString::fromUtf16(pools[i].second), Frame10);
         caption->setObjectName(QString::fromUtf16(pools[i].first));
         caption->setCursor(Qt::WhatsThisCursor);
         caption->installEventFilter(this);

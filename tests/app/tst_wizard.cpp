@@ -268,8 +268,12 @@ void TestWizard::explanationsOfThePools()
     rollArzt(fixture);
     Form1 &form = fixture.form();
     form.Next0();
-    for (const QString &label : {u"Label53"_s, u"Label54"_s, u"Label55"_s})
+    QStringList captions;
+    for (const QString &label : {u"Label53"_s, u"Label54"_s, u"Label55"_s}) {
+        captions << form.skillsPage()->findChild<QLabel *>(label)->text();
         clickOn(*form.skillsPage(), label);
+    }
+    QCOMPARE(captions, (QStringList{u"Fachkenntnisse"_s, u"Schulwissen"_s, u"Untypisches"_s}));
     QCOMPARE(fixture.messages.shown.size(), 3);
     for (const Shown &shown : std::as_const(fixture.messages.shown)) {
         QCOMPARE(shown.title, u"Erklärung"_s);
