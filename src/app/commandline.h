@@ -1,5 +1,27 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
 namespace Tarvosk {
+
+// What one start of the program was asked to do, read from its arguments
+// before any application object exists.
+struct CommandLine
+{
+    enum class Action { RunWindows, ShowHelp, ShowVersion, Refuse };
+
+    Action action = Action::RunWindows;
+    // RunWindows: the character file named, empty for none.
+    QString path;
+    // ShowHelp, ShowVersion: the text for standard output; Refuse: the one
+    // line for standard error. Each ends with a line break.
+    QString text;
+};
+
+// Reads the arguments, the program's own name first. Options come before the
+// path; the first other word and everything after it (or everything after
+// "--") is the path, its words joined by blanks and every double quote removed.
+CommandLine parseCommandLine(const QStringList &arguments);
 
 } // namespace Tarvosk

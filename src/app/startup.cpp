@@ -16,13 +16,6 @@
 
 namespace Tarvosk {
 
-QString commandLinePath(const QStringList &arguments)
-{
-    QString path = arguments.mid(1).join(u' ');
-    path.remove(u'"');
-    return path;
-}
-
 namespace {
 
 void registerCharacterFiles()
@@ -36,25 +29,64 @@ void registerCharacterFiles()
     registration.registerFileType();
 }
 
+// A modal dialog first, then the main window, then any other window on screen.
+QWidget *windowInUse(QWidget &mainWindow)
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (mainWindow.isVisible())
+        return &mainWindow;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        const Qt::WindowType type = window->windowType();
+        if (window->isVisible() && (type == Qt::Window || type == Qt::Dialog))
+            return window;
+    }
+    return nullptr;
+}
+
+void bringToFront(QWidget &window)
+{
+    // Un-minimised, not un-maximised: the window comes back as the user left it.
+    if (window.isMinimized())
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    // Where the desktop refuses to hand over the focus, the window at least asks for attention.
+    QApplication::alert(&window);
+}
+
 } // namespace
 
-int runTarvosk(int argc, char **argv)
+void answerHandOffs(SingleInstance &instance, SettingsStore &settings, QWidget &mainWindow)
 {
+    QObject::connect(&instance, &SingleInstance::handOffRequested, &mainWindow, [&settings, &mainWindow] {
+        // The later start wrote the path from its own process.
+        settings.reload();
+        if (QWidget *window = windowInUse(mainWindow))
+            bringToFront(*window);
+    });
+}
+
+int runTarvosk(char *programName, const QString &path)
+{
+    int argc = 1;
+    char *argv[] = {programName, nullptr};
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Tarvosk"));
     QApplication::setApplicationName(QStringLiteral("Tarvosk"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
 
     SettingsStore settings;
-    const QString path = commandLinePath(QApplication::arguments());
 
-    // One instance at a time: a later start hands its file to the running one and ends.
+    // One instance at a time: a later start hands its file over (the path
+    // first, then the signal), brings the running one to the front and ends.
     SingleInstance instance(SingleInstance::serverNameFor(settings.fileName()));
     if (instance.anotherIsRunning()) {
-        if (!path.isEmpty()) {
+        if (!path.isEmpty())
             settings.write(Settings::HandOffPath, path);
-            instance.signalRunningInstance();
-        }
+        instance.signalRunningInstance();
         return 0;
     }
     instance.listen();
@@ -63,6 +95,8 @@ int runTarvosk(int argc, char **argv)
     MessageBoxService messages;
     ProgramState state;
     Form1 form(AppContext{settings, random, messages, state, installedFontNames, registerCharacterFiles});
+    // Before the start-up screen, whose dialog may already be up when a later start signals.
+    answerHandOffs(instance, settings, form);
     // A path that names no file is passed over silently.
     if (!form.Form_Load(QFileInfo(path).isFile() ? path : QString()))
         return 0; // ended on the start-up screen

@@ -1,15 +1,22 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+
+class QWidget;
 
 namespace Tarvosk {
 
-// The path named on the command line: the arguments after the program,
-// joined by blanks, with every double quote removed.
-QString commandLinePath(const QStringList &arguments);
+class SettingsStore;
+class SingleInstance;
 
-// The whole program: hands a path to an instance already running, or opens the main window.
-int runTarvosk(int argc, char **argv);
+// The windowed program: hands the path (empty for none) to an instance already
+// running, or opens the main window. The arguments were read before; Qt gets
+// only the program's name, so it interprets none of them again.
+int runTarvosk(char *programName, const QString &path);
+
+// The running instance answers each signal of a later start: the hand-off
+// path that start stored is read from the file again, and the window the user
+// works in comes to the front, the main window unless it is hidden.
+void answerHandOffs(SingleInstance &instance, SettingsStore &settings, QWidget &mainWindow);
 
 } // namespace Tarvosk

@@ -78,11 +78,14 @@ void SingleInstance::readSignal()
 {
     while (QLocalSocket *socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            const QByteArray message = socket->readAll();
-            if (message.contains(handOffMessage.trimmed()))
+        const auto read = [this, socket] {
+            if (socket->readAll().contains(handOffMessage.trimmed()))
                 Q_EMIT handOffRequested();
-        });
+        };
+        connect(socket, &QLocalSocket::readyRead, this, read);
+        // The message may have come in with the connection itself.
+        if (socket->bytesAvailable() > 0)
+            read();
     }
 }
 

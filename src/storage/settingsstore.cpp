@@ -22,15 +22,17 @@ QString textOf(const QVariant &value)
 
 } // namespace
 
-SettingsStore::SettingsStore()
+SettingsStore::SettingsStore(QObject *parent)
+    : QObject(parent)
     // The native format on Linux is INI, in "Tarvosk/Tarvosk.conf" under the configuration folder.
-    : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+    , m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                              QStringLiteral("Tarvosk"), QStringLiteral("Tarvosk")))
 {
 }
 
-SettingsStore::SettingsStore(const QString &iniFile)
-    : m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+SettingsStore::SettingsStore(const QString &iniFile, QObject *parent)
+    : QObject(parent)
+    , m_settings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
 {
 }
 
@@ -54,8 +56,6 @@ QString SettingsStore::groupName(QStringView section) const
 
 QString SettingsStore::read(QStringView section, QStringView key, QStringView fallback) const
 {
-    // Another instance may have written the file ("Temp"/"Load"): read what is there now.
-    m_settings->sync();
     const QString path = groupName(section) + u'/' + key.toString();
     const QVariant value = m_settings->value(path);
     if (!value.isValid())
@@ -70,8 +70,12 @@ QString SettingsStore::read(const SettingKey &setting) const
 
 void SettingsStore::write(QStringView section, QStringView key, const QString &value)
 {
-    m_settings->setValue(groupName(section) + u'/' + key.toString(), value);
+    const QString path = groupName(section) + u'/' + key.toString();
+    const QVariant before = m_settings->value(path);
+    m_settings->setValue(path, value);
     m_settings->sync();
+    if (!before.isValid() || textOf(before) != value)
+        Q_EMIT settingChanged(section.toString(), key.toString());
 }
 
 void SettingsStore::write(const SettingKey &setting, const QString &value)
@@ -81,7 +85,17 @@ void SettingsStore::write(const SettingKey &setting, const QString &value)
 
 void SettingsStore::deleteSection(QStringView section)
 {
-    m_settings->remove(groupName(section));
+    const QString group = groupName(section);
+    const bool held = m_settings->childGroups().contains(group);
+    m_settings->remove(group);
+    m_settings->sync();
+    if (held)
+        Q_EMIT sectionDeleted(section.toString());
+}
+
+void SettingsStore::reload()
+{
+    // Every write is synced at once, so nothing of ours is pending: this only reads.
     m_settings->sync();
 }
 

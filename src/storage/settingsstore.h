@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringView>
 
@@ -15,28 +16,37 @@ struct SettingKey
     QStringView section;
     QStringView key;
     QStringView fallback;
+
+    // A section and key as the store announces them: the section in any case.
+    bool matches(QStringView changedSection, QStringView changedKey) const
+    {
+        return changedSection.compare(section, Qt::CaseInsensitive) == 0 && changedKey == key;
+    }
 };
 
 // The per-user settings of the program: sections of keys holding text.
-// Every read names its default and nothing is cached, so a value written
-// anywhere is seen by the next read. Section names ignore case.
-class SettingsStore
+// Every read names its default. A write goes to the file at once and is
+// announced, so a window that shows a setting can follow it. Section names
+// ignore case. Reads come from memory: what another process writes (the
+// hand-off path of a later start) is seen after reload().
+class SettingsStore : public QObject
 {
+    Q_OBJECT
+
 public:
     // The user's store, "Tarvosk/Tarvosk.conf" in the configuration folder.
-    SettingsStore();
+    explicit SettingsStore(QObject *parent = nullptr);
     // A store in the given INI file (tests use a temporary one).
-    explicit SettingsStore(const QString &iniFile);
-    ~SettingsStore();
-
-    SettingsStore(const SettingsStore &) = delete;
-    SettingsStore &operator=(const SettingsStore &) = delete;
+    explicit SettingsStore(const QString &iniFile, QObject *parent = nullptr);
+    ~SettingsStore() override;
 
     QString read(QStringView section, QStringView key, QStringView fallback = {}) const;
     QString read(const SettingKey &setting) const;
     void write(QStringView section, QStringView key, const QString &value);
     void write(const SettingKey &setting, const QString &value);
     void deleteSection(QStringView section);
+    // Reads the file again, for the values another process wrote since.
+    void reload();
 
     // A whole number: the leading number of the text, its fraction cut off.
     int readNumber(QStringView section, QStringView key, int fallback) const;
@@ -47,6 +57,12 @@ public:
     bool readFlag(QStringView section, QStringView key, bool fallback) const;
 
     QString fileName() const;
+
+Q_SIGNALS:
+    // A write changed the text of a key (or added the key); the section as the writer spelled it.
+    void settingChanged(const QString &section, const QString &key);
+    // A section that held keys was deleted with all of them.
+    void sectionDeleted(const QString &section);
 
 private:
     QString groupName(QStringView section) const;

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void aLaterInstanceSignalsTheRunningOne();
     void nobodyListeningMeansNoOtherInstance();
     void serverNamesFollowTheSettingsFile();
+    void laterStartsSignalWithOrWithoutAPath();
     void secondStartHandsItsPathOverAndEnds();
 
 private:
@@ -65,56 +66,98 @@ void TestSingleInstance::serverNamesFollowTheSettingsFile()
     QVERIFY(SingleInstance::serverNameFor(u"/a/Tarvosk.conf"_s) != SingleInstance::serverNameFor(u"/b/Tarvosk.conf"_s));
 }
 
+namespace {
+
+// A home of its own for the program, with no start-up screen so that nobody needs to answer it.
+struct ProgramHome
+{
+    QTemporaryDir dir;
+    QString settingsFile;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+
+    ProgramHome()
+    {
+        const QString configHome = dir.filePath(u"config"_s);
+        settingsFile = configHome + u"/Tarvosk/Tarvosk.conf"_s;
+        QDir().mkpath(configHome + u"/Tarvosk"_s);
+        SettingsStore(settingsFile).write(Settings::StartupScreen, u"0"_s);
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        environment.insert(u"HOME"_s, dir.path());
+        environment.insert(u"XDG_CONFIG_HOME"_s, configHome);
+        environment.insert(u"XDG_DATA_HOME"_s, dir.filePath(u"data"_s));
+    }
+
+    // An existing character file whose name has blanks.
+    QString character() const
+    {
+        const QString path = dir.filePath(u"Held mit Leerzeichen.tvk"_s);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        return path;
+    }
+
+    void start(QProcess &program, const QStringList &arguments) const
+    {
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(TARVOSK_BINARY), arguments);
+    }
+
+    // A later start: it must end by itself, successfully.
+    bool startAndEnd(const QStringList &arguments) const
+    {
+        QProcess program;
+        start(program, arguments);
+        return program.waitForFinished(10000) && program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0;
+    }
+};
+
+} // namespace
+
+// The test is the running instance; the real program is the later start.
+void TestSingleInstance::laterStartsSignalWithOrWithoutAPath()
+{
+    const ProgramHome home;
+    QVERIFY(home.dir.isValid());
+    SettingsStore settings(home.settingsFile);
+    SingleInstance running(SingleInstance::serverNameFor(home.settingsFile));
+    QVERIFY(running.listen());
+    // What the running instance finds in the store when the signal arrives.
+    QStringList handedOver;
+    connect(&running, &SingleInstance::handOffRequested, this, [&] {
+        settings.reload();
+        handedOver << settings.read(Settings::HandOffPath);
+    });
+
+    // Without a path: only the signal, which brings the running one to the front.
+    QVERIFY(home.startAndEnd({}));
+    QTRY_COMPARE(handedOver, QStringList{QString()});
+    // With a path (quoted, as a desktop passes it on): the path first, then the signal.
+    const QString character = home.character();
+    QVERIFY(home.startAndEnd({u'"' + character + u'"'}));
+    QTRY_COMPARE(handedOver, (QStringList{QString(), character}));
+}
+
 // Two real processes of the program, sharing one settings folder.
 void TestSingleInstance::secondStartHandsItsPathOverAndEnds()
 {
-    QTemporaryDir home;
-    QVERIFY(home.isValid());
-    const QString configHome = home.filePath(u"config"_s);
-    const QString settingsFile = configHome + u"/Tarvosk/Tarvosk.conf"_s;
-    QVERIFY(QDir().mkpath(configHome + u"/Tarvosk"_s));
-    {
-        // No start-up screen, so the first instance needs nobody to answer it.
-        SettingsStore settings(settingsFile);
-        settings.write(Settings::StartupScreen, u"0"_s);
-    }
-    const QString character = home.filePath(u"Held mit Leerzeichen.tvk"_s);
-    QFile file(character);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-    environment.insert(u"HOME"_s, home.path());
-    environment.insert(u"XDG_CONFIG_HOME"_s, configHome);
-    environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
-
+    const ProgramHome home;
+    QVERIFY(home.dir.isValid());
     QProcess first;
-    first.setProcessEnvironment(environment);
-    first.start(QStringLiteral(TARVOSK_BINARY), {});
+    home.start(first, {});
     QVERIFY(first.waitForStarted());
-    const SingleInstance probe(SingleInstance::serverNameFor(settingsFile));
+    const SingleInstance probe(SingleInstance::serverNameFor(home.settingsFile));
     QTRY_VERIFY_WITH_TIMEOUT(probe.anotherIsRunning(), 10000);
 
-    // Without a path the second start ends silently and hands nothing over.
-    QProcess idle;
-    idle.setProcessEnvironment(environment);
-    idle.start(QStringLiteral(TARVOSK_BINARY), {});
-    QVERIFY(idle.waitForFinished(10000));
-    QCOMPARE(idle.exitCode(), 0);
-    // A store that lives on, as the running instance's does, sees what another process writes later.
-    const SettingsStore runningStore(settingsFile);
-    QCOMPARE(runningStore.read(Settings::HandOffPath), QString());
+    // The path written by the later start's own process is seen after a reload.
+    SettingsStore settings(home.settingsFile);
+    const QString character = home.character();
+    QVERIFY(home.startAndEnd({character}));
+    settings.reload();
+    QCOMPARE(settings.read(Settings::HandOffPath), character);
+    QVERIFY(home.startAndEnd({}));
 
-    // With a path (quoted, as a desktop passes it on) it stores the path and ends without a window.
-    QProcess second;
-    second.setProcessEnvironment(environment);
-    second.start(QStringLiteral(TARVOSK_BINARY), {u'"' + character + u'"'});
-    QVERIFY(second.waitForFinished(10000));
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 0);
-    QCOMPARE(runningStore.read(Settings::HandOffPath), character);
-
+    // The running instance took both signals in its stride.
+    QTest::qWait(200);
     QCOMPARE(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished();

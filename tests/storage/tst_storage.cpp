@@ -166,6 +166,37 @@ private Q_SLOTS:
         }
     }
 
+    void writesThatChangeSomethingAreAnnounced()
+    {
+        SettingsStore store(iniFile());
+        QStringList announced;
+        connect(&store, &SettingsStore::settingChanged, this,
+                [&](const QString &section, const QString &key) { announced << section + u'/' + key; });
+        connect(&store, &SettingsStore::sectionDeleted, this, [&](const QString &section) { announced << u"-"_s + section; });
+
+        store.write(Settings::Wallpaper, u"3"_s);
+        store.write(u"Startup", u"Wallpaper", u"3"_s); // the same text
+        store.write(u"Startup", u"Wallpaper", QString());
+        store.write(Settings::HandOffPath, QString()); // a new key, though empty
+        store.deleteSection(Settings::Users);          // nothing to delete
+        store.write(Settings::Users, u"1", u"Anna"_s);
+        store.deleteSection(u"USERS");
+        QCOMPARE(announced, (QStringList{u"StartUp/Wallpaper"_s, u"Startup/Wallpaper"_s, u"Temp/Load"_s, u"Users/1"_s, u"-USERS"_s}));
+        QVERIFY(Settings::Wallpaper.matches(u"STARTUP", u"Wallpaper") && !Settings::Wallpaper.matches(u"Startup", u"wallpaper"));
+    }
+
+    void anotherProcessIsSeenAfterReload()
+    {
+        SettingsStore store(iniFile());
+        store.write(Settings::Users, u"1", u"Anna"_s);
+        // A later start of the program rewrites the file from its own process.
+        QVERIFY(writeFile(iniFile(), "[Temp]\nLoad=/home/j\xc3\xb6rg/Mein Held.tvk\n[Users]\n1=Anna\n"));
+        QCOMPARE(store.read(Settings::HandOffPath), QString()); // reads come from memory
+        store.reload();
+        QCOMPARE(store.read(Settings::HandOffPath), u"/home/jörg/Mein Held.tvk"_s);
+        QCOMPARE(store.read(Settings::Users, u"1"), u"Anna"_s);
+    }
+
     void playerHistoryAddsAtTheFirstFreeNumber()
     {
         SettingsStore store(iniFile());
