@@ -12,21 +12,12 @@ class MessageService;
 class RandomSource;
 class RollDialogs;
 class SettingsStore;
+class SheetDocument;
 
 // What the user did on the start-up screen: Create clears EditExisting, Edit
 // sets it, NoChoice (the screen was closed some other way) leaves it cleared,
 // Quit ends the program.
 enum class StartupChoice { Create, Edit, NoChoice, Quit };
-
-// The program-wide state the windows share.
-struct ProgramState
-{
-    // Work on an existing character rather than create one.
-    bool EditExisting = false;
-    // Nothing on the sheet waits to be saved.
-    bool SheetSaved = true;
-    QString CurrentFile;
-};
 
 // What the windows need from the rest of the program; tests give their own.
 struct AppContext
@@ -34,7 +25,8 @@ struct AppContext
     SettingsStore &settings;
     RandomSource &random;
     MessageService &messages;
-    ProgramState &state;
+    // The finished character: its sheet, file name and saved flag.
+    SheetDocument &document;
     std::function<QStringList()> installedFonts;
     std::function<void()> registerFileType;
     std::function<QTime()> clock = [] { return QTime::currentTime(); };

@@ -20,6 +20,7 @@
 #include "rules/skillclick.h"
 #include "rules/startupseed.h"
 #include "sheet/backgroundpattern.h"
+#include "sheet/sheetdocument.h"
 #include "storage/fontnamecheck.h"
 #include "storage/playerhistory.h"
 #include "storage/settingkeys.h"
@@ -343,6 +344,8 @@ bool Form1::Form_Load(const QString &commandLinePath)
     } else {
         m_editExisting = true;
     }
+    // A fresh start holds nothing to save.
+    m_context.document.setSaved(true);
     // Editing an existing character will open the sheet window; the wizard shows meanwhile.
     show();
     return true;

@@ -6,6 +6,7 @@
 #include "platform/messageboxservice.h"
 #include "platform/singleinstance.h"
 #include "rules/randomsource.h"
+#include "sheet/sheetdocument.h"
 #include "storage/filetyperegistration.h"
 #include "storage/settingkeys.h"
 
@@ -93,8 +94,8 @@ int runTarvosk(char *programName, const QString &path)
 
     SeededRandom random;
     MessageBoxService messages;
-    ProgramState state;
-    Form1 form(AppContext{settings, random, messages, state, installedFontNames, registerCharacterFiles});
+    SheetDocument document;
+    Form1 form(AppContext{settings, random, messages, document, installedFontNames, registerCharacterFiles});
     // Before the start-up screen, whose dialog may already be up when a later start signals.
     answerHandOffs(instance, settings, form);
     // A path that names no file is passed over silently.

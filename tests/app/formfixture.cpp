@@ -16,7 +16,7 @@ FormFixture::FormFixture()
 Form1 &FormFixture::form()
 {
     if (!m_form) {
-        AppContext context{settings, random, messages, state,
+        AppContext context{settings, random, messages, document,
                            [this] {
                                ++fontListRequests;
                                return installedFonts;

@@ -2,6 +2,7 @@
 
 #include "app/appcontext.h"
 #include "app/form1.h"
+#include "sheet/sheetdocument.h"
 #include "storage/settingsstore.h"
 #include "support/recordingmessages.h"
 #include "support/scriptedrandom.h"
@@ -28,7 +29,7 @@ struct FormFixture
     ScriptedRandom random;
     ScriptedRollDialogs rollDialogs;
     RecordingMessages messages;
-    ProgramState state;
+    SheetDocument document;
     QStringList installedFonts{QStringLiteral("DejaVu Sans"), QStringLiteral("Times New Roman")};
     int fontListRequests = 0;
     int registrations = 0;
