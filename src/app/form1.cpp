@@ -11,9 +11,9 @@
 #include "app/rolldialogsonscreen.h"
 #include "app/skilllistframe.h"
 #include "app/skillspage.h"
-#include "app/twips.h"
 #include "app/valueframe.h"
 #include "app/valuespage.h"
+#include "app/windowplacement.h"
 #include "platform/messageservice.h"
 #include "rules/personallists.h"
 #include "rules/randomsource.h"
@@ -565,11 +565,7 @@ void Form1::showStep(Step step)
     m_values->setGeometry(rect());
     m_skills->setGeometry(rect());
     m_personal->setGeometry(rect());
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.x() + (available.width() - size.width()) / 2,
-             available.y() + (available.height() - size.height()) / 2);
-    }
+    WindowPlacement::centre(*this);
     if (wasVisible)
         show();
 }

@@ -1,14 +1,13 @@
 #include "app/form2.h"
 
 #include "app/iconbutton.h"
+#include "app/windowplacement.h"
 #include "rules/attributeroll.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 namespace Tarvosk {
 
@@ -50,10 +49,7 @@ Form2::Form2(QWidget *parent)
     }
 
     adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.center() - rect().center());
-    }
+    WindowPlacement::centre(*this);
 }
 
 int Form2::choice() const

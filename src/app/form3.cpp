@@ -1,9 +1,11 @@
 #include "app/form3.h"
 
 #include "app/iconbutton.h"
+#include "app/windowplacement.h"
 #include "rules/attributeroll.h"
 #include "rules/characterrecord.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -60,7 +62,7 @@ Form3::Form3(const CharacterRecord &record, int value, QWidget *mainWindow)
 
     setFixedSize(8 + buttonWidth + 12 + 48 + 12, y + 32 - rowStep + 8);
     if (mainWindow)
-        move(mainWindow->pos() + QPoint(232, 120));
+        WindowPlacement::moveFrameTo(*this, WindowPlacement::frameTopLeft(*mainWindow) + QPoint(232, 120));
 }
 
 int Form3::answer() const
@@ -76,6 +78,16 @@ QPushButton *Form3::button(int index) const
 QString Form3::question() const
 {
     return m_question->text();
+}
+
+void Form3::keyPressEvent(QKeyEvent *event)
+{
+    // There is no cancel action: leaving unchosen aborts the whole roll, so only the close box does it.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Form3::Command1_Click(int index)

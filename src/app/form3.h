@@ -25,6 +25,9 @@ public:
     QPushButton *button(int index) const;
     QString question() const;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void Command1_Click(int index);
 

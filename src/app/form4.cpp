@@ -1,15 +1,13 @@
 #include "app/form4.h"
 
-#include "app/twips.h"
 #include "app/valueframe.h"
+#include "app/windowplacement.h"
 #include "rules/characterrecord.h"
 #include "rules/charactervalues.h"
 #include "storage/settingkeys.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QScreen>
 
 namespace Tarvosk {
 
@@ -33,13 +31,8 @@ Form4::Form4(SettingsStore &settings, const CharacterRecord &record, QWidget *pa
     adjustSize();
     setFixedSize(size());
 
-    // Flush with the right screen edge at the top, until the user moves it.
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const int screenWidth = screen ? screen->geometry().width() : 1024;
-    const double left = m_settings.readSize(Settings::ValueOverview, u"left",
-                                            double(screenWidth - frameGeometry().width()) * twipsPerPixel);
-    const double top = m_settings.readSize(Settings::ValueOverview, u"top", 0);
-    move(int(left / twipsPerPixel), int(top / twipsPerPixel));
+    // Flush with the top right screen corner, until the user moves it.
+    WindowPlacement::placeRemembered(*this, m_settings, Settings::ValueOverview, Qt::AlignTop | Qt::AlignRight);
 }
 
 ValueFrame *Form4::basis() const
@@ -54,8 +47,7 @@ ValueFrame *Form4::derived() const
 
 void Form4::closeEvent(QCloseEvent *event)
 {
-    m_settings.write(Settings::ValueOverview, u"left", QString::number(pos().x() * twipsPerPixel));
-    m_settings.write(Settings::ValueOverview, u"top", QString::number(pos().y() * twipsPerPixel));
+    WindowPlacement::rememberPlace(*this, m_settings, Settings::ValueOverview);
     QWidget::closeEvent(event);
 }
 

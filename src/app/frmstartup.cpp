@@ -1,16 +1,13 @@
 #include "app/frmstartup.h"
 
 #include "app/freeshape.h"
-#include "app/twips.h"
+#include "app/hoverwatch.h"
+#include "app/windowplacement.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -37,7 +34,7 @@ QRect litGeometry(const QRect &area)
 frmStartup::frmStartup(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , m_background(u":/custom/101"_s)
-    , m_cursor([] { return QCursor::pos(); })
+    , m_hoverWatch(new HoverWatch(this))
 {
     setObjectName(u"frmStartup"_s);
     setWindowTitle(u"Charcter Creator"_s);
@@ -57,16 +54,7 @@ frmStartup::frmStartup(QWidget *parent)
     m_imgCreateActive->hide();
     m_imgEditActive->hide();
 
-    m_tmrMouseOff = new QTimer(this);
-    m_tmrMouseOff->setObjectName(u"tmrMouseOff"_s);
-    m_tmrMouseOff->setInterval(intervalMs);
-    connect(m_tmrMouseOff, &QTimer::timeout, this, &frmStartup::tmrMouseOff_Timer);
-
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        move(available.left() + (available.width() - width()) / 2,
-             available.top() + (available.height() - height()) / 2);
-    }
+    WindowPlacement::centre(*this);
 
     Form_Load();
 }
@@ -95,9 +83,9 @@ bool frmStartup::isDragging() const
     return m_dragging;
 }
 
-void frmStartup::setCursorSource(std::function<QPoint()> cursor)
+HoverWatch *frmStartup::hoverWatch() const
 {
-    m_cursor = std::move(cursor);
+    return m_hoverWatch;
 }
 
 void frmStartup::Form_Load()
@@ -184,20 +172,10 @@ bool frmStartup::eventFilter(QObject *watched, QEvent *event)
 
 void frmStartup::pictureHovered(QLabel *picture, QLabel *lit, QMouseEvent *event)
 {
-    m_hoverRect = QRect(event->globalPosition().toPoint() - event->position().toPoint(), picture->size());
-    m_tmrMouseOff->start();
-    (lit == m_imgCreateActive ? m_imgEditActive : m_imgCreateActive)->hide();
+    // The watch begun here ends the one of the other picture, which puts its light out.
+    m_hoverWatch->watch(QRect(event->globalPosition().toPoint() - event->position().toPoint(), picture->size()),
+                        [this] { hideLitPictures(); });
     lit->show();
-}
-
-void frmStartup::tmrMouseOff_Timer()
-{
-    // The picture's far edges still count as inside.
-    const QRect watched(m_hoverRect.topLeft(), m_hoverRect.size() + QSize(1, 1));
-    if (watched.contains(m_cursor()))
-        return;
-    hideLitPictures();
-    m_tmrMouseOff->stop();
 }
 
 void frmStartup::hideLitPictures()
@@ -217,7 +195,7 @@ void frmStartup::choose(StartupChoice choice)
 
 void frmStartup::done(int result)
 {
-    m_tmrMouseOff->stop();
+    m_hoverWatch->end();
     m_dragging = false;
     QDialog::done(result);
     // Taken away once the window is hidden, so it never shows as a bare rectangle.

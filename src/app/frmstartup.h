@@ -8,12 +8,11 @@
 #include <QRect>
 #include <QRegion>
 
-#include <functional>
-
 class QLabel;
-class QTimer;
 
 namespace Tarvosk {
+
+class HoverWatch;
 
 // The start-up screen: a frameless window cut to the outline of its picture,
 // dragged by its body, with two picture buttons that light up under the pointer.
@@ -23,8 +22,6 @@ class frmStartup : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int intervalMs = 100;
-
     explicit frmStartup(QWidget *parent = nullptr);
     ~frmStartup() override;
 
@@ -35,12 +32,8 @@ public:
     // The region the window was cut to when it loaded.
     QRegion shape() const;
     bool isDragging() const;
-
-    // Tests move a pretend cursor.
-    void setCursorSource(std::function<QPoint()> cursor);
-
-    // One tick of the hover watch; the timer calls it every 100 ms.
-    void tmrMouseOff_Timer();
+    // The watch that puts a lit picture out once the pointer has left it (tmrMouseOff).
+    HoverWatch *hoverWatch() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -65,13 +58,11 @@ private:
     QLabel *m_imgEdit;
     QLabel *m_imgCreateActive;
     QLabel *m_imgEditActive;
-    QTimer *m_tmrMouseOff;
-    std::function<QPoint()> m_cursor;
+    HoverWatch *m_hoverWatch;
 
     QRegion m_shape;
     QPoint m_dragOrigin;
     bool m_dragging = false;
-    QRect m_hoverRect;
     StartupChoice m_choice = StartupChoice::NoChoice;
 };
 

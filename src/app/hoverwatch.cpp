@@ -1,67 +1,58 @@
 #include "app/hoverwatch.h"
 
-#include "app/iconbar.h"
-#include "app/iconbutton.h"
-
 #include <QCursor>
-#include <QRect>
+#include <QTimer>
+
+#include <utility>
 
 namespace Tarvosk {
 
 HoverWatch::HoverWatch(QObject *parent)
     : QObject(parent)
+    , m_timer(new QTimer(this))
     , m_cursor([] { return QCursor::pos(); })
 {
-    m_timer.setObjectName(QStringLiteral("tmrMouseOff"));
-    m_timer.setInterval(intervalMs);
-    connect(&m_timer, &QTimer::timeout, this, &HoverWatch::tick);
+    m_timer->setObjectName(QStringLiteral("tmrMouseOff"));
+    m_timer->setInterval(intervalMs);
+    connect(m_timer, &QTimer::timeout, this, &HoverWatch::tick);
 }
+
+HoverWatch::~HoverWatch() = default;
 
 void HoverWatch::setCursorSource(std::function<QPoint()> cursor)
 {
     m_cursor = std::move(cursor);
 }
 
-void HoverWatch::iconHovered(IconBar *bar, int iconLeft, QPoint anchor)
+void HoverWatch::watch(const QRect &area, std::function<void()> onLeave)
 {
-    if (m_marked && m_marked != bar)
-        m_marked->setMark(-1);
-    m_anchor = anchor;
-    m_marked = bar;
-    bar->setMark(iconLeft);
-    m_timer.start();
+    // The far edges count as inside.
+    const QRect watched(area.topLeft(), area.size() + QSize(1, 1));
+    // Still over the same area: the pointer has not left it.
+    if (!isWatching() || watched != m_area)
+        end();
+    m_area = watched;
+    m_onLeave = std::move(onLeave);
+    m_timer->start();
 }
 
-void HoverWatch::clear(IconBar *bar)
+void HoverWatch::end()
 {
-    bar->setMark(-1);
-    if (m_marked == bar) {
-        m_marked = nullptr;
-        m_timer.stop();
-    }
-}
-
-IconBar *HoverWatch::markedBar() const
-{
-    return m_marked;
+    m_timer->stop();
+    // Taken out first: the call may begin a new watch.
+    if (auto onLeave = std::exchange(m_onLeave, {}))
+        onLeave();
 }
 
 bool HoverWatch::isWatching() const
 {
-    return m_timer.isActive();
+    return m_timer->isActive();
 }
 
 void HoverWatch::tick()
 {
-    // The icon's square, its far edges included.
-    const QPoint cursor = m_cursor();
-    const QRect square(m_anchor, QSize(IconButton::side + 1, IconButton::side + 1));
-    if (square.contains(cursor))
-        return;
-    if (m_marked)
-        m_marked->setMark(-1);
-    m_marked = nullptr;
-    m_timer.stop();
+    if (isWatching() && !m_area.contains(m_cursor()))
+        end();
 }
 
 } // namespace Tarvosk

@@ -2,18 +2,18 @@
 
 #include <QObject>
 #include <QPoint>
-#include <QPointer>
-#include <QTimer>
+#include <QRect>
 
 #include <functional>
 
+class QTimer;
+
 namespace Tarvosk {
 
-class IconBar;
-
-// The hover frame of the icon buttons: the bar of the icon under the mouse
-// shows its frame, and the watch (tmrMouseOff) takes it away once the cursor
-// has left the icon's square. One watch serves every bar of a window.
+// The hover watch (tmrMouseOff) of pictures that light up under the pointer:
+// every 100 ms it reads the cursor, and once the cursor has left the watched
+// screen rectangle it puts the light out and stops. One watch serves all the
+// icons of a window, so only one of them shows lit at a time.
 class HoverWatch : public QObject
 {
     Q_OBJECT
@@ -22,26 +22,27 @@ public:
     static constexpr int intervalMs = 100;
 
     explicit HoverWatch(QObject *parent = nullptr);
+    ~HoverWatch() override;
 
     // Tests move a pretend cursor.
     void setCursorSource(std::function<QPoint()> cursor);
 
-    // The mouse is over an icon of the bar whose top-left corner is at anchor (screen pixels).
-    void iconHovered(IconBar *bar, int iconLeft, QPoint anchor);
-    // Hides the frame of the bar, if it shows one.
-    void clear(IconBar *bar);
-
-    IconBar *markedBar() const;
+    // Watches the area (screen pixels, its far edges included); onLeave runs
+    // once the cursor is found outside. A watch of another area begun while
+    // one runs ends that one first, as if the cursor had left it.
+    void watch(const QRect &area, std::function<void()> onLeave);
+    // Ends the watch now, as if the cursor had left.
+    void end();
     bool isWatching() const;
 
     // One tick of the watch; the timer calls it every 100 ms.
     void tick();
 
 private:
-    QTimer m_timer;
+    QTimer *m_timer;
     std::function<QPoint()> m_cursor;
-    QPointer<IconBar> m_marked;
-    QPoint m_anchor;
+    QRect m_area;
+    std::function<void()> m_onLeave;
 };
 
 } // namespace Tarvosk

@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 namespace Tarvosk {
 
@@ -48,9 +49,19 @@ IconBar::IconBar(const QString &objectName, const std::vector<IconEntry> &icons,
 void IconBar::connectIcon(IconButton *button)
 {
     connect(button, &IconButton::hovered, this, [this](IconButton *icon, QPoint topLeft) {
-        m_hoverWatch.iconHovered(this, icon->x(), topLeft);
+        m_hoverWatch.watch(QRect(topLeft, icon->size()), [bar = QPointer<IconBar>(this)] {
+            if (bar)
+                bar->setMark(-1);
+        });
+        setMark(icon->x());
     });
-    connect(button, &IconButton::pressed, this, [this] { m_hoverWatch.clear(this); });
+    connect(button, &IconButton::pressed, this, &IconBar::hideMark);
+}
+
+void IconBar::hideMark()
+{
+    m_hoverWatch.end();
+    setMark(-1);
 }
 
 IconButton *IconBar::icon(int index) const
@@ -132,7 +143,7 @@ void IconBar::paintEvent(QPaintEvent *)
 void IconBar::mouseMoveEvent(QMouseEvent *event)
 {
     // Over the bar but off its icons.
-    m_hoverWatch.clear(this);
+    hideMark();
     QWidget::mouseMoveEvent(event);
 }
 

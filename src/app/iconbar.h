@@ -59,6 +59,8 @@ protected:
 
 private:
     void connectIcon(IconButton *button);
+    // Hides the hover frame and ends its watch.
+    void hideMark();
     void placeIcons();
 
     Style m_style;

@@ -2,14 +2,45 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSpacerItem>
+
+#include <algorithm>
 
 namespace Tarvosk {
 
-MessageService::Answer MessageBoxService::show(const QString &text, const QString &title, Icon icon,
-                                               Buttons buttons)
+namespace {
+
+// Title bars commonly hold the window's icon and three buttons (minimise,
+// maximise, close), each about as wide as the bar is high.
+constexpr int frameButtons = 4;
+constexpr int buttonPadding = 6;
+constexpr int titlePadding = 8;
+
+} // namespace
+
+int MessageBoxService::widthForTitle(const QString &title, const QFont &titleFont)
 {
-    QMessageBox box(QApplication::activeWindow());
+    const QFontMetrics metrics(titleFont);
+    const int buttons = frameButtons * (metrics.height() + buttonPadding);
+    return metrics.horizontalAdvance(title) + buttons + 2 * titlePadding;
+}
+
+QFont MessageBoxService::titleFont()
+{
+    // Window managers draw titles bold in the common themes.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    return font;
+}
+
+void MessageBoxService::setUp(QMessageBox &box, const QString &text, const QString &title, Icon icon,
+                              Buttons buttons)
+{
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
@@ -37,6 +68,25 @@ MessageService::Answer MessageBoxService::show(const QString &text, const QStrin
     if (auto *cancel = box.button(QMessageBox::Cancel))
         cancel->setText(QStringLiteral("Abbrechen"));
 
+    // QMessageBox sizes itself to its text; a row of this width keeps it wide
+    // enough for its title, within the screen.
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    int width = widthForTitle(title, titleFont());
+    if (const QScreen *screen = box.screen())
+        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+    const QMargins margins = grid->contentsMargins();
+    grid->addItem(new QSpacerItem(width - margins.left() - margins.right(), 0, QSizePolicy::Minimum,
+                                  QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+MessageService::Answer MessageBoxService::show(const QString &text, const QString &title, Icon icon,
+                                               Buttons buttons)
+{
+    QMessageBox box(QApplication::activeWindow());
+    setUp(box, text, title, icon, buttons);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;

@@ -5,6 +5,7 @@
 #include "app/skillspage.h"
 #include "app/valueframe.h"
 #include "app/valuespage.h"
+#include "app/windowplacement.h"
 #include "formfixture.h"
 #include "storage/playerhistory.h"
 #include "storage/settingkeys.h"
@@ -227,8 +228,13 @@ void TestForm1::stepsHaveTheirSizesAndAreCentred()
     for (const auto &[step, size] : steps) {
         form.showStep(step);
         QCOMPARE(form.size(), size);
-        QCOMPARE(form.pos(), QPoint(screen.x() + (screen.width() - size.width()) / 2,
-                                    screen.y() + (screen.height() - size.height()) / 2));
+        // Centred with its frame, and at the same place on every visit.
+        const QSize outer = size.grownBy(WindowPlacement::frameMargins(form));
+        const QPoint centred(screen.x() + (screen.width() - outer.width()) / 2,
+                             screen.y() + (screen.height() - outer.height()) / 2);
+        QCOMPARE(WindowPlacement::frameTopLeft(form), centred);
+        form.showStep(step);
+        QCOMPARE(WindowPlacement::frameTopLeft(form), centred);
         QCOMPARE(form.skillsPage()->isVisible(), step == Form1::SkillsStep);
         QCOMPARE(form.personalPage()->isVisible(), step == Form1::PersonalStep);
     }

@@ -7,9 +7,12 @@
 #include "storage/settingkeys.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
 
 using namespace Tarvosk;
 using namespace Qt::StringLiterals;
@@ -23,6 +26,31 @@ void hover(QWidget *widget, QPoint pos)
     QApplication::sendEvent(widget, &move);
 }
 
+// A window with a text box above a bar of two icons and an abort icon.
+struct BarWindow
+{
+    BarWindow()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        text = new QLineEdit(&window);
+        layout->addWidget(text);
+        const IconEntry abort{u"imgAbort_0"_s, u":/icons/abort.svg"_s, u"Abbrechen"_s};
+        bar = new IconBar(u"picControl0"_s,
+                          {{u"imgButton0_0"_s, u":/icons/roll.svg"_s, u"Neu würfeln"_s},
+                           {u"imgButton0_1"_s, u":/icons/forward.svg"_s, u"Weiter"_s}},
+                          &abort, IconBar::Style::Toolbar, watch, &window);
+        layout->addWidget(bar);
+        window.resize(300, 80);
+        window.show();
+        window.activateWindow();
+    }
+
+    HoverWatch watch;
+    QWidget window;
+    QLineEdit *text;
+    IconBar *bar;
+};
+
 } // namespace
 
 class TestIconBar : public QObject
@@ -30,13 +58,88 @@ class TestIconBar : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void watchCallsBackOnceTheCursorLeaves();
+    void newWatchEndsTheOneBefore();
+    void watchTicksByItsTimer();
     void iconsCarryTheirToolTips();
     void hoverFrameFollowsThePointer();
     void leavingForTheBarHidesTheFrame();
     void pressedLookLastsUntilRelease();
     void rightClickOffersThePatternMenu();
     void choosingAPatternStoresAndPaintsIt();
+    void tabReachesTheIcons();
+    void spaceAndEnterPressTheFocusedIcon_data();
+    void spaceAndEnterPressTheFocusedIcon();
+    void focusedIconShowsAFrame();
 };
+
+void TestIconBar::watchCallsBackOnceTheCursorLeaves()
+{
+    HoverWatch watch;
+    QPoint cursor(40, 50);
+    watch.setCursorSource([&cursor] { return cursor; });
+    int left = 0;
+    watch.watch(QRect(QPoint(10, 20), QSize(57, 97)), [&left] { ++left; });
+    QVERIFY(watch.isWatching());
+
+    // The far edges still belong to the area.
+    for (const QPoint inside : {QPoint(10, 20), QPoint(67, 117), QPoint(67, 20), QPoint(10, 117)}) {
+        cursor = inside;
+        watch.tick();
+        QCOMPARE(left, 0);
+        QVERIFY(watch.isWatching());
+    }
+    cursor = QPoint(68, 117);
+    watch.tick();
+    QCOMPARE(left, 1);
+    QVERIFY(!watch.isWatching());
+    watch.tick();
+    QCOMPARE(left, 1);
+
+    // Above the area by one.
+    watch.watch(QRect(QPoint(10, 20), QSize(24, 24)), [&left] { ++left; });
+    cursor = QPoint(20, 19);
+    watch.tick();
+    QCOMPARE(left, 2);
+}
+
+void TestIconBar::newWatchEndsTheOneBefore()
+{
+    HoverWatch watch;
+    QPoint cursor(5, 5);
+    watch.setCursorSource([&cursor] { return cursor; });
+    QStringList calls;
+    watch.watch(QRect(0, 0, 24, 24), [&calls] { calls << u"first"_s; });
+    watch.watch(QRect(100, 0, 24, 24), [&calls] { calls << u"second"_s; });
+    QCOMPARE(calls, QStringList{u"first"_s});
+    QVERIFY(watch.isWatching());
+
+    // Ended at once, as when the pointer goes on to the bar beside the icons.
+    watch.end();
+    QCOMPARE(calls, (QStringList{u"first"_s, u"second"_s}));
+    QVERIFY(!watch.isWatching());
+    watch.end();
+    QCOMPARE(calls.size(), 2);
+}
+
+void TestIconBar::watchTicksByItsTimer()
+{
+    QObject owner;
+    auto *watch = new HoverWatch(&owner);
+    const auto *timer = owner.findChild<QTimer *>(u"tmrMouseOff"_s);
+    QVERIFY(timer);
+    QCOMPARE(timer->interval(), 100);
+    QVERIFY(!timer->isActive());
+
+    QPoint cursor(5, 5);
+    watch->setCursorSource([&cursor] { return cursor; });
+    bool left = false;
+    watch->watch(QRect(0, 0, 24, 24), [&left] { left = true; });
+    QVERIFY(timer->isActive());
+    cursor = QPoint(30, 5);
+    QTRY_VERIFY_WITH_TIMEOUT(left, 1000);
+    QVERIFY(!timer->isActive());
+}
 
 void TestIconBar::iconsCarryTheirToolTips()
 {
@@ -78,7 +181,6 @@ void TestIconBar::hoverFrameFollowsThePointer()
 
     hover(next, QPoint(5, 7));
     QCOMPARE(bar->markedLeft(), next->x());
-    QCOMPARE(watch->markedBar(), bar);
     QVERIFY(watch->isWatching());
 
     const QPoint anchor = next->mapToGlobal(QPoint(0, 0));
@@ -90,7 +192,6 @@ void TestIconBar::hoverFrameFollowsThePointer()
     watch->tick();
     QCOMPARE(bar->markedLeft(), -1);
     QVERIFY(!watch->isWatching());
-    QCOMPARE(watch->markedBar(), nullptr);
 
     // Pointing at another bar's icon moves the one frame there.
     hover(next, QPoint(3, 3));
@@ -196,6 +297,72 @@ void TestIconBar::choosingAPatternStoresAndPaintsIt()
     unknown.settings.write(Settings::Wallpaper, u"99"_s);
     unknown.form().Form_Load();
     QVERIFY(!unknown.form().bar(2)->hasPattern());
+}
+
+void TestIconBar::tabReachesTheIcons()
+{
+    BarWindow bar;
+    QVERIFY(QTest::qWaitForWindowActive(&bar.window));
+    bar.text->setFocus();
+    QTest::keyClick(bar.text, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), bar.bar->icon(0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), bar.bar->icon(1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), bar.bar->abortIcon());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), bar.bar->icon(1));
+    QCOMPARE(bar.bar->icon(1)->toolTip(), u"Weiter"_s);
+
+    // A click with the mouse leaves the focus where the typing is.
+    bar.text->setFocus();
+    QTest::mouseClick(bar.bar->icon(0), Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(QApplication::focusWidget(), bar.text);
+}
+
+void TestIconBar::spaceAndEnterPressTheFocusedIcon_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("space") << int(Qt::Key_Space);
+    QTest::newRow("return") << int(Qt::Key_Return);
+    QTest::newRow("enter") << int(Qt::Key_Enter);
+}
+
+void TestIconBar::spaceAndEnterPressTheFocusedIcon()
+{
+    QFETCH(int, key);
+    BarWindow bar;
+    QVERIFY(QTest::qWaitForWindowActive(&bar.window));
+    QSignalSpy clicks(bar.bar, &IconBar::iconClicked);
+    QSignalSpy aborts(bar.bar, &IconBar::abortClicked);
+    bar.bar->icon(1)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(bar.bar->icon(1), Qt::Key(key));
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(clicks.first().first().toInt(), 1);
+    QVERIFY(!bar.bar->icon(1)->isPressedLook());
+
+    bar.bar->abortIcon()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(bar.bar->abortIcon(), Qt::Key(key));
+    QCOMPARE(aborts.count(), 1);
+    QCOMPARE(clicks.count(), 1);
+
+    // Other keys do nothing.
+    QTest::keyClick(bar.bar->abortIcon(), Qt::Key_A);
+    QCOMPARE(aborts.count(), 1);
+}
+
+void TestIconBar::focusedIconShowsAFrame()
+{
+    BarWindow bar;
+    QVERIFY(QTest::qWaitForWindowActive(&bar.window));
+    IconButton *icon = bar.bar->icon(0);
+    bar.text->setFocus();
+    const QImage resting = icon->grab().toImage();
+    icon->setFocus(Qt::TabFocusReason);
+    QVERIFY(icon->hasFocus());
+    QVERIFY(icon->grab().toImage() != resting);
+    bar.text->setFocus();
+    QCOMPARE(icon->grab().toImage(), resting);
 }
 
 int runIconBarTests(int argc, char **argv)

@@ -1,5 +1,6 @@
 #include "app/freeshape.h"
 #include "app/frmstartup.h"
+#include "app/hoverwatch.h"
 
 #include <QApplication>
 #include <QFile>
@@ -168,7 +169,7 @@ void TestStartupScreen::hoverLightsOnePicture()
     frmStartup screen;
     screen.show();
     QPoint cursor;
-    screen.setCursorSource([&cursor] { return cursor; });
+    screen.hoverWatch()->setCursorSource([&cursor] { return cursor; });
     QLabel *create = picture(screen, u"imgCreate"_s);
     QLabel *edit = picture(screen, u"imgEdit"_s);
     QLabel *createLit = picture(screen, u"imgCreateActive"_s);
@@ -187,12 +188,12 @@ void TestStartupScreen::hoverLightsOnePicture()
 
     const QPoint topLeft = create->mapToGlobal(QPoint(0, 0));
     cursor = topLeft + QPoint(57, 97); // the far corner still counts
-    screen.tmrMouseOff_Timer();
+    screen.hoverWatch()->tick();
     QVERIFY(createLit->isVisible());
     QVERIFY(timer->isActive());
 
     cursor = topLeft + QPoint(58, 40);
-    screen.tmrMouseOff_Timer();
+    screen.hoverWatch()->tick();
     QVERIFY(!createLit->isVisible());
     QVERIFY(!editLit->isVisible());
     QVERIFY(!timer->isActive());
