@@ -40,7 +40,7 @@ Form3::Form3(const CharacterRecord &record, int value, QWidget *mainWindow)
         m_buttons[i] = button;
         connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
         // Mediales Talent is never offered: its slot is always free, so "Neu beginnen" stands last.
-        if (record.basis[i] == u"-") {
+        if (!Values::isRolled(record.basis[i])) {
             button->setGeometry(8, y, buttonWidth, 26);
             y += rowStep;
         } else {
