@@ -8,10 +8,10 @@
 #include "app/listcombobox.h"
 #include "app/patternmenu.h"
 #include "app/personalpage.h"
+#include "app/recordbinding.h"
 #include "app/rolldialogsonscreen.h"
 #include "app/skilllistframe.h"
 #include "app/skillspage.h"
-#include "app/valueframe.h"
 #include "app/valuespage.h"
 #include "app/windowplacement.h"
 #include "platform/messageservice.h"
@@ -29,9 +29,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -77,7 +75,6 @@ Form1::Form1(AppContext context, QWidget *parent)
     compact.setPointSizeF(8);
     setFont(compact);
     buildWindow();
-    bindInputs();
     showRecord();
 }
 
@@ -132,11 +129,6 @@ void Form1::buildWindow()
         index == 0 ? EraseHistory() : randomBirthday();
     });
     connect(m_values->Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
-    connect(m_values->Combo2, &QComboBox::activated, this, [this] {
-        m_creation.setSex(m_values->Combo2->currentText());
-        showRecord();
-    });
-    connect(m_values->Check1, &QCheckBox::clicked, this, [this](bool on) { m_creation.setMoreFreedom(on); });
     connect(m_values->Check2, &QCheckBox::clicked, this, &Form1::Check2_Click);
     connect(m_skills, &SkillsPage::explanationRequested, this, &Form1::explain);
     const std::array<std::pair<SkillListFrame *, SkillListId>, 4> lists{{
@@ -156,23 +148,7 @@ void Form1::buildWindow()
     connect(m_skills->TabStrip1, &QTabBar::currentChanged, this, &Form1::TabStrip1_Click);
 
     m_completer = new ComboCompleter(m_personal->Combo6, m_personal->Combo8, this);
-    connect(m_completer, &ComboCompleter::raceChosen, this, [this](const QString &entry) {
-        m_creation.chooseRace(entry);
-        showRecord();
-    });
-    connect(m_completer, &ComboCompleter::habitChosen, this, [this](const QString &before, const QString &entry) {
-        m_creation.chooseHabit(before, entry);
-        m_completer->rememberHabitsText(m_creation.record().habits);
-        showRecord();
-    });
-    connect(m_personal->cbxBDay, &QComboBox::activated, this, [this](int index) {
-        m_creation.setBirthDay(index + 1);
-        showRecord();
-    });
-    connect(m_personal->cbxBMonth, &QComboBox::activated, this, [this](int index) {
-        m_creation.setBirthMonth(index + 1);
-        showRecord();
-    });
+    m_binding = new RecordBinding(m_creation, {m_values, m_skills, m_personal, m_completer}, this);
 
     // Enter in the text boxes neither beeps nor starts anything.
     for (QWidget *box : std::initializer_list<QWidget *>{m_personal->Text1, m_personal->Text2->lineEdit(),
@@ -190,96 +166,9 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-// What the user types goes to the creation core, the one writer of the
-// record; showRecord() puts the record back on the controls.
-void Form1::bindInputs()
-{
-    m_boundEdits = {
-        {m_personal->Text1, PersonalField::Name},
-        {m_personal->Text3, PersonalField::Age},
-        {m_personal->Text7, PersonalField::Address},
-        {m_personal->Text5, PersonalField::Quirk},
-    };
-    for (const auto &[edit, field] : m_boundEdits) {
-        connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) {
-            m_creation.setPersonal(field, text);
-            showRecord();
-        });
-    }
-
-    m_boundCombos = {
-        {m_personal->Text2, PersonalField::Player},
-        {m_personal->Combo3, PersonalField::Nationality},
-        {m_personal->Combo4, PersonalField::EyeColour},
-        {m_personal->Combo5, PersonalField::HairColour},
-        {m_personal->Combo6, PersonalField::Race},
-        {m_personal->Combo7, PersonalField::Religion},
-        {m_personal->Combo8, PersonalField::Habits},
-    };
-    for (const auto &[combo, field] : m_boundCombos) {
-        connect(combo, &QComboBox::currentTextChanged, this, [this, field](const QString &text) {
-            m_creation.setPersonal(field, text);
-            showRecord();
-        });
-    }
-}
-
-void Form1::showValues(const CharacterRecord &record)
-{
-    m_values->Frame2->showValues(record.basis);
-    m_values->Frame3->showValues(record.derived);
-    m_values->Frame4->showValues(record.lifeEndurance);
-    m_values->Frame5->showValues(record.natural);
-    m_values->Frame6->showValues(record.background);
-    m_values->List1->clear();
-    m_values->List1->addItems(record.special);
-}
-
 void Form1::showRecord()
 {
-    const CharacterRecord &record = m_creation.record();
-    showValues(record);
-    m_values->Check1->setChecked(record.moreFreedom);
-    m_values->Check2->setChecked(record.quirkBonus);
-
-    // Putting the record on the controls must not come back as input.
-    for (const auto &[edit, field] : m_boundEdits) {
-        const QString &text = record.personal(field);
-        if (edit->text() != text) {
-            const int cursor = edit->cursorPosition();
-            edit->setText(text);
-            edit->setCursorPosition(cursor);
-        }
-    }
-    m_personal->txtStarsign->setText(record.starSign);
-    for (const auto &[combo, field] : m_boundCombos) {
-        const QString &text = record.personal(field);
-        if (combo->currentText() != text) {
-            const QSignalBlocker blocker(combo);
-            combo->setCurrentText(text);
-        }
-    }
-    const std::array<std::pair<QComboBox *, const QString *>, 4> lists{{
-        {m_values->Combo1, &record.characterClass},
-        {m_values->Combo2, &record.sex},
-        {m_personal->cbxBDay, &record.birthDay},
-        {m_personal->cbxBMonth, &record.birthMonth},
-    }};
-    for (const auto &[combo, text] : lists) {
-        if (combo->currentText() != *text) {
-            const QSignalBlocker blocker(combo);
-            combo->setCurrentIndex(combo->findText(*text));
-        }
-    }
-
-    for (int i = 0; i < 3; ++i)
-        m_skills->Lern[i]->setText(record.learningPoints[i]);
-    m_skills->Frame9->showRows(record.classSkills);
-    m_skills->Frame8[0]->showRows(record.schoolMale);
-    m_skills->Frame8[1]->showRows(record.schoolFemale);
-    m_skills->Frame7->showRows(record.untypical);
-    // The list under the tabs always belongs to the tab and to the sex of now.
-    m_skills->showTab(m_skills->TabStrip1->currentIndex(), record.isMale());
+    m_binding->show();
 }
 
 void Form1::showRefusal(const std::optional<Refusal> &refusal)
@@ -364,7 +253,7 @@ void Form1::DiceAgain()
     const RollResult result = m_creation.DiceAgain();
     // A roll too weak for the class shows its values while the player reads why.
     if (result.failedRoll)
-        showValues(*result.failedRoll);
+        m_binding->showValues(*result.failedRoll);
     showRefusal(result.refusal);
     showRecord();
 }

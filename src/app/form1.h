@@ -21,6 +21,7 @@ class HoverWatch;
 class IconBar;
 class PatternMenu;
 class PersonalPage;
+class RecordBinding;
 class RollDialogs;
 class SkillsPage;
 class ValuesPage;
@@ -86,9 +87,7 @@ protected:
 
 private:
     void buildWindow();
-    void bindInputs();
     void showRecord();
-    void showValues(const CharacterRecord &record);
     void showRefusal(const std::optional<Refusal> &refusal);
     void showCreationStep();
     void fillLists();
@@ -119,8 +118,7 @@ private:
     SkillsPage *m_skills;
     PersonalPage *m_personal;
     ComboCompleter *m_completer;
-    std::vector<std::pair<QLineEdit *, PersonalField>> m_boundEdits;
-    std::vector<std::pair<QComboBox *, PersonalField>> m_boundCombos;
+    RecordBinding *m_binding;
     QPointer<Form4> m_valueOverview;
 };
 
