@@ -89,10 +89,12 @@ def pts(points):
     return ' '.join(f'{num(x)},{num(y)}' for x, y in points)
 
 
-def svg(size, title, body):
+def svg(size, title, body, height=None):
+    """A square picture, or one of the given height (the toolbar's narrow arrows)."""
+    height = size if height is None else height
     return ('<?xml version="1.0" encoding="UTF-8"?>\n'
-            f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{size}" '
-            f'viewBox="0 0 {size} {size}">\n'
+            f'<svg xmlns="http://www.w3.org/2000/svg" width="{size}" height="{height}" '
+            f'viewBox="0 0 {size} {height}">\n'
             f'  <title>{title}</title>\n' + body + '</svg>\n')
 
 
@@ -202,6 +204,89 @@ def icon_abort():
     body = el('polygon', points=pts(octagon), **stroke(width=1.5, fill=OXBLOOD))
     body += el('path', d='M8 8 L16 16 M16 8 L8 16', **stroke(PAPER, 2.8))
     return svg(24, 'Abbrechen', body)
+
+
+# The sheet window's toolbar.
+
+def sheet_with_corner(x0, y0, x1, y1, fold=5):
+    """A parchment leaf with its top right corner folded over."""
+    body = el('path', d=f'M{x0} {y0} H{x1 - fold} L{x1} {y0 + fold} V{y1} H{x0} Z', **stroke(fill=PAPER))
+    body += el('path', d=f'M{x1 - fold} {y0} V{y0 + fold} H{x1}', **stroke(fill=PAPER_DARK))
+    return body
+
+
+def icon_new():
+    body = sheet_with_corner(3.5, 2.5, 17.5, 21.5)
+    body += el('path', d='M6.5 8.5 H11.5 M6.5 11.5 H14.5 M6.5 14.5 H10.5', **stroke(width=1.2))
+    star = []
+    for i in range(16):
+        r = 5.2 if i % 2 == 0 else 1.9
+        a = math.radians(22.5 * i - 90)
+        star.append((17.5 + r * math.cos(a), 17 + r * math.sin(a)))
+    body += el('polygon', points=pts(star), **stroke(width=1, fill=BRASS))
+    return svg(24, 'Neuer Charakter', body)
+
+
+def icon_open():
+    body = el('path', d='M2.5 19.5 V5.5 H8.5 L10.5 7.5 H18.5 V10.5', **stroke(fill=BRASS))
+    body += el('path', d='M6 4.5 H15.5 V11', **stroke(width=1.2, fill=PAPER))
+    body += el('path', d='M8 7 H13.5', **stroke(width=1.1))
+    body += el('path', d='M2.5 19.5 L6 10.5 H22 L18.5 19.5 Z', **stroke(fill=PAPER_DARK))
+    body += el('path', d='M9.5 15 H15', **stroke(BRASS, 1.6))
+    return svg(24, 'Öffnen', body)
+
+
+def icon_save():
+    # A leaf going down into a brass document tray.
+    body = el('path', d='M7 2.5 H17 V10.5', **stroke(width=1.3, fill=PAPER))
+    body += el('path', d='M9.5 5.5 H14.5 M9.5 8 H13', **stroke(width=1.1))
+    body += el('path', d='M12 9.5 V16 M8.8 12.8 L12 16 L15.2 12.8', **stroke(OXBLOOD, 2.2))
+    body += el('path', d='M2.5 14.5 H7 L8.5 17.5 H15.5 L17 14.5 H21.5 V21.5 H2.5 Z', **stroke(fill=BRASS))
+    return svg(24, 'Speichern', body)
+
+
+def icon_print():
+    body = el('path', d='M6.5 9.5 V2.5 H17.5 V9.5', **stroke(width=1.3, fill=PAPER))
+    body += el('rect', x=2.5, y=9.5, width=19, height=8, rx=1.5, **stroke(fill=BRASS))
+    body += dot(18.5, 12.3, 1.1, OXBLOOD)
+    body += el('path', d='M6.5 15 V21.5 H17.5 V15 Z', **stroke(width=1.3, fill=PAPER))
+    body += el('path', d='M8.8 17.5 H15.2 M8.8 19.5 H13', **stroke(width=1.1))
+    return svg(24, 'Drucken', body)
+
+
+def icon_word():
+    body = sheet_with_corner(3.5, 2.5, 19.5, 21.5)
+    body += el('path', d='M5.5 8.5 L8 17.5 L10.5 11 L13 17.5 L15.5 8.5', **stroke(OXBLOOD, 2))
+    body += el('path', d='M4.5 8.5 H7 M14 8.5 H16.5', **stroke(OXBLOOD, 1.2))
+    return svg(24, 'Datenblatt in Word', body)
+
+
+def icon_settings():
+    teeth = []
+    for i in range(8):
+        a = math.radians(45 * i)
+        for da, r in ((-13, 7.2), (-8, 10), (8, 10), (13, 7.2)):
+            b = a + math.radians(da)
+            teeth.append((12 + r * math.cos(b), 12 + r * math.sin(b)))
+    body = el('polygon', points=pts(teeth), **stroke(width=1.3, fill=BRASS))
+    body += el('circle', cx=12, cy=12, r=3.2, **stroke(width=1.3, fill=PAPER))
+    return svg(24, 'Einstellungen', body)
+
+
+def icon_delete():
+    # A wicker waste-paper basket with a crumpled leaf.
+    body = el('path', d='M8 6.5 L9.5 3 L13 4.2 L15.5 2.8 L16.5 6.5', **stroke(width=1.2, fill=PAPER))
+    body += el('path', d='M4 7 H20 L18 21.5 H6 Z', **stroke(fill=BRASS))
+    body += el('path', d='M4.5 11 H19.5 M5 15.5 H19 M5.6 19.5 H18.4', **stroke(width=1.1))
+    body += el('path', d='M9 7.5 L9.8 21 M12 7.5 V21 M15 7.5 L14.2 21', **stroke(width=1.1))
+    body += el('path', d='M3 7 H21', **stroke(width=2))
+    return svg(24, 'Charakter löschen', body)
+
+
+def icon_dropdown():
+    # Drawn beside a 24-pixel button, so 9 wide and as high as the button.
+    body = el('path', d='M1.5 10.5 H7.5 L4.5 14 Z', **stroke(width=1, fill=INK))
+    return svg(9, 'Aufklappen', body, height=24)
 
 
 # --------------------------------------------------------------------------
@@ -542,6 +627,14 @@ ICONS = {
     'icons/erase.svg': icon_erase,
     'icons/random.svg': icon_random,
     'icons/abort.svg': icon_abort,
+    'icons/new.svg': icon_new,
+    'icons/open.svg': icon_open,
+    'icons/save.svg': icon_save,
+    'icons/print.svg': icon_print,
+    'icons/word.svg': icon_word,
+    'icons/settings.svg': icon_settings,
+    'icons/delete.svg': icon_delete,
+    'icons/dropdown.svg': icon_dropdown,
     'icons/app.svg': icon_app,
     'icons/fileicon1.svg': icon_file_hat,
     'icons/fileicon2.svg': icon_file_compass,

@@ -2,6 +2,7 @@
 
 #include "app/combocompleter.h"
 #include "app/form4.h"
+#include "app/form8.h"
 #include "app/frmstartup.h"
 #include "app/hoverwatch.h"
 #include "app/iconbar.h"
@@ -20,6 +21,7 @@
 #include "rules/skillclick.h"
 #include "rules/startupseed.h"
 #include "sheet/backgroundpattern.h"
+#include "sheet/sheetcomposition.h"
 #include "sheet/sheetdocument.h"
 #include "storage/fontnamecheck.h"
 #include "storage/playerhistory.h"
@@ -115,6 +117,8 @@ void Form1::buildWindow()
         });
     }
     connect(m_patternMenu, &PatternMenu::patternChosen, this, &Form1::choosePattern);
+    for (int i = 0; i < 3; ++i)
+        connect(m_bars[i], &IconBar::abortClicked, this, &Form1::showSheetWindow);
     // The icons' actions, by bar and index.
     connect(m_bars[0], &IconBar::iconClicked, this, [this](int index) { index == 0 ? DiceAgain() : Next0(); });
     connect(m_bars[1], &IconBar::iconClicked, this, [this](int index) {
@@ -201,6 +205,7 @@ bool Form1::Form_Load(const QString &commandLinePath)
     showPattern(m_context.settings.readNumber(Settings::Wallpaper));
     seedDice();
     checkSheetFontNames();
+    m_context.document.replace(CharacterSheet());
 
     m_creation.reset(m_context.settings.readNumber(Settings::ConfirmValues) != 0,
                      m_context.settings.readNumber(Settings::CharacterProperty) != 0);
@@ -235,8 +240,10 @@ bool Form1::Form_Load(const QString &commandLinePath)
     }
     // A fresh start holds nothing to save.
     m_context.document.setSaved(true);
-    // Editing an existing character will open the sheet window; the wizard shows meanwhile.
-    show();
+    if (m_editExisting)
+        Next2();
+    else
+        show();
     return true;
 }
 
@@ -304,8 +311,53 @@ void Form1::Next2()
         m_personal->Text2->addItem(player);
         m_personal->Text2->setCurrentText(player);
     }
-    // The sheet window takes over from here once it exists; until then the
-    // main window stays, so the character is not hidden from its player.
+    hide();
+    if (!m_editExisting) {
+        const int currency = m_context.settings.readNumber(Settings::Currency);
+        m_context.document.replace(ComposeSheet(m_creation.Next2(), currency));
+        m_context.document.setFileName(QString());
+        // A character just made is not on disk yet: closing must ask before it is lost.
+        m_context.document.setSaved(false);
+    }
+    ensureSheetWindow().show();
+}
+
+void Form1::showSheetWindow()
+{
+    closeValueOverview();
+    hide();
+    ensureSheetWindow().show();
+}
+
+void Form1::NeuerCharakter()
+{
+    if (!m_sheetWindow || !m_sheetWindow->isNewCharacter())
+        return;
+    // Closed, not hidden: the window remembers its place; the flag spares the save question.
+    m_sheetWindow->close(); // and deletes itself
+    m_sheetWindow = nullptr;
+    m_editExisting = false;
+    Form_Load();
+    show();
+}
+
+void Form1::answerHandOff()
+{
+    if (m_sheetWindow && m_sheetWindow->isVisible())
+        m_sheetWindow->Form_DblClick();
+}
+
+Form8 &Form1::ensureSheetWindow()
+{
+    if (!m_sheetWindow) {
+        m_sheetWindow = new Form8(SheetWindowContext{m_context.settings, m_context.messages, m_context.document});
+        m_sheetWindow->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_sheetWindow, &Form8::newCharacterRequested, this, &Form1::NeuerCharakter);
+        connect(m_sheetWindow, &Form8::patternMenuRequested, this, [this](QPoint at) {
+            m_patternMenu->popupAt(at, m_context.settings.readNumber(Settings::Wallpaper));
+        });
+    }
+    return *m_sheetWindow;
 }
 
 void Form1::EraseHistory()
@@ -374,6 +426,11 @@ void Form1::closeValueOverview()
 Form4 *Form1::valueOverview() const
 {
     return m_valueOverview;
+}
+
+Form8 *Form1::sheetWindow() const
+{
+    return m_sheetWindow;
 }
 
 void Form1::closeEvent(QCloseEvent *event)
@@ -461,19 +518,11 @@ void Form1::showStep(Step step)
 
 void Form1::showPattern(int pattern)
 {
-    const std::optional<PatternTile> tile = loadPatternTile(pattern);
-    if (pattern >= 1 && pattern < patternCount && !tile)
-        return; // a tile that cannot be had leaves the bars as they are
-    QImage strip;
-    if (tile) {
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        const int width = screen ? screen->geometry().width() : 1920;
-        strip = patternStrip(*tile, palette().color(QPalette::Button), width);
-        if (strip.isNull())
-            return; // the bars keep what they had
-    }
+    const std::optional<QImage> strip = barPattern(pattern, palette().color(QPalette::Button));
+    if (!strip)
+        return;
     for (int i = 0; i < 3; ++i)
-        m_bars[i]->setPattern(strip);
+        m_bars[i]->setPattern(*strip);
 }
 
 void Form1::choosePattern(int pattern)

@@ -17,6 +17,7 @@ namespace Tarvosk {
 
 class ComboCompleter;
 class Form4;
+class Form8;
 class HoverWatch;
 class IconBar;
 class PatternMenu;
@@ -51,10 +52,17 @@ public:
     void Next1();
     void Back2();
     void Next2();
+    // "Abbrechen": the sheet window as it is, without composing.
+    void showSheetWindow();
+    // "Neuer Charakter" from the sheet window: back to step 1 with a fresh record.
+    void NeuerCharakter();
+    // A later start handed over: the sheet window loads its file, the window in use comes to the front.
+    void answerHandOff();
     void EraseHistory();
     // "Charakterwerte ansehen": the value overview, with the values of now.
     void showValueOverview();
     Form4 *valueOverview() const;
+    Form8 *sheetWindow() const;
 
     const CharacterRecord &record() const;
     const WizardState &wizard() const;
@@ -100,6 +108,7 @@ private:
     void skillRowClicked(SkillListId list, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void explain(int pool);
     void closeValueOverview();
+    Form8 &ensureSheetWindow();
 
     AppContext m_context;
     std::unique_ptr<RollDialogs> m_ownRollDialogs;
@@ -120,6 +129,7 @@ private:
     ComboCompleter *m_completer;
     RecordBinding *m_binding;
     QPointer<Form4> m_valueOverview;
+    QPointer<Form8> m_sheetWindow;
 };
 
 } // namespace Tarvosk

@@ -14,6 +14,8 @@ namespace {
 constexpr int iconGap = 4;
 constexpr int iconTop = 1;
 constexpr int frameMargin = 2;
+// Between an icon and its arrow, so that their frames stand side by side.
+constexpr int dropDownGap = 3;
 
 } // namespace
 
@@ -29,33 +31,88 @@ IconBar::IconBar(const QString &objectName, const std::vector<IconEntry> &icons,
         auto *button = new IconButton(entry.objectName, entry.resource, entry.toolTip, this);
         const int index = int(m_icons.size());
         m_icons.push_back(button);
-        connectIcon(button);
+        connectIcon(button, index);
         connect(button, &IconButton::clicked, this, [this, index] { Q_EMIT iconClicked(index); });
     }
+    m_dropDowns.resize(m_icons.size(), nullptr);
     if (abortIcon) {
         m_abort = new IconButton(abortIcon->objectName, abortIcon->resource, abortIcon->toolTip, this);
-        connectIcon(m_abort);
+        connectIcon(m_abort, -1);
         connect(m_abort, &IconButton::clicked, this, &IconBar::abortClicked);
     }
 
-    const int count = int(m_icons.size());
     if (style == Style::Toolbar)
         setFixedHeight(toolbarHeight);
-    else
-        setFixedSize(count * (IconButton::side + iconGap) + iconGap, IconButton::side + 2 * iconTop);
     placeIcons();
 }
 
-void IconBar::connectIcon(IconButton *button)
+void IconBar::connectIcon(IconButton *button, int owner)
 {
-    connect(button, &IconButton::hovered, this, [this](IconButton *icon, QPoint topLeft) {
-        m_hoverWatch.watch(QRect(topLeft, icon->size()), [bar = QPointer<IconBar>(this)] {
-            if (bar)
+    connect(button, &IconButton::hovered, this, [this, owner](IconButton *hovered, QPoint topLeft) {
+        IconButton *icon = owner >= 0 ? m_icons[owner] : hovered;
+        // Icon and arrow are watched as one: moving from one to the other keeps the frame.
+        const QRect area = owner >= 0 ? iconArea(owner) : icon->geometry();
+        m_hoverWatch.watch(area.translated(topLeft - hovered->pos()), [bar = QPointer<IconBar>(this)] {
+            // An open menu keeps its icon framed until it closes.
+            if (bar && bar->m_openDropDown < 0)
                 bar->setMark(-1);
         });
         setMark(icon->x());
     });
     connect(button, &IconButton::pressed, this, &IconBar::hideMark);
+}
+
+IconButton *IconBar::addDropDown(int index, const IconEntry &arrow)
+{
+    if (index < 0 || index >= int(m_icons.size()) || m_dropDowns[index])
+        return nullptr;
+    auto *button = new IconButton(arrow.objectName, arrow.resource, arrow.toolTip, this);
+    const QSize size(dropDownWidth, IconButton::side);
+    button->setFixedSize(size);
+    button->setPixmap(resourcePixmap(arrow.resource, size));
+    m_dropDowns[index] = button;
+    connectIcon(button, index);
+    connect(button, &IconButton::clicked, this, [this, index] { Q_EMIT dropDownClicked(index); });
+    // Tab reaches the arrow right after its icon.
+    setTabOrder(m_icons[index], button);
+    placeIcons();
+    return button;
+}
+
+IconButton *IconBar::dropDown(int index) const
+{
+    return index >= 0 && index < int(m_dropDowns.size()) ? m_dropDowns[index] : nullptr;
+}
+
+void IconBar::setOpenDropDown(int index)
+{
+    if (!dropDown(index))
+        index = -1;
+    if (index == m_openDropDown)
+        return;
+    m_openDropDown = index;
+    if (index >= 0) {
+        // The watch ends without taking the frame: the menu holds it now.
+        m_hoverWatch.end();
+        setMark(m_icons[index]->x());
+    } else {
+        setMark(-1);
+    }
+    update();
+}
+
+int IconBar::openDropDown() const
+{
+    return m_openDropDown;
+}
+
+QRect IconBar::iconArea(int index) const
+{
+    const IconButton *icon = this->icon(index);
+    if (!icon)
+        return {};
+    const IconButton *arrow = dropDown(index);
+    return arrow ? icon->geometry().united(arrow->geometry()) : icon->geometry();
 }
 
 void IconBar::hideMark()
@@ -77,10 +134,18 @@ IconButton *IconBar::abortIcon() const
 void IconBar::placeIcons()
 {
     int x = iconGap;
-    for (IconButton *button : m_icons) {
-        button->move(x, iconTop);
-        x += IconButton::side + iconGap;
+    for (std::size_t i = 0; i < m_icons.size(); ++i) {
+        m_icons[i]->move(x, iconTop);
+        x += IconButton::side;
+        if (IconButton *arrow = m_dropDowns[i]) {
+            x += dropDownGap;
+            arrow->move(x, iconTop);
+            x += arrow->width() + 1;
+        }
+        x += iconGap;
     }
+    if (m_style == Style::Plain && size() != QSize(x, IconButton::side + 2 * iconTop))
+        setFixedSize(x, IconButton::side + 2 * iconTop);
     if (m_abort)
         m_abort->move(width() - iconGap - IconButton::side, iconTop);
 }
@@ -127,16 +192,28 @@ void IconBar::paintEvent(QPaintEvent *)
         painter.setPen(palette().color(QPalette::Light));
         painter.drawLine(0, height() - 1, width(), height() - 1);
     }
-    if (m_markedLeft >= 0) {
-        // A raised frame around the icon: light above and left, shadow below and right.
-        const QRect frame(m_markedLeft - frameMargin, iconTop - 1, IconButton::side + 2 * frameMargin - 1,
-                          IconButton::side + 1);
-        painter.setPen(palette().color(QPalette::Light));
+    if (m_markedLeft < 0)
+        return;
+    // A raised frame: light above and left, shadow below and right; a sunken one the other way round.
+    const auto drawFrame = [&painter, this](const QRect &frame, bool sunken) {
+        const QColor light = palette().color(QPalette::Light);
+        const QColor dark = palette().color(QPalette::Dark);
+        painter.setPen(sunken ? dark : light);
         painter.drawLine(frame.topLeft(), frame.topRight());
         painter.drawLine(frame.topLeft(), frame.bottomLeft());
-        painter.setPen(palette().color(QPalette::Dark));
+        painter.setPen(sunken ? light : dark);
         painter.drawLine(frame.bottomLeft(), frame.bottomRight());
         painter.drawLine(frame.topRight(), frame.bottomRight());
+    };
+    drawFrame(QRect(m_markedLeft - frameMargin, iconTop - 1, IconButton::side + 2 * frameMargin - 1,
+                    IconButton::side + 1),
+              false);
+    for (std::size_t i = 0; i < m_icons.size(); ++i) {
+        const IconButton *arrow = m_dropDowns[i];
+        if (arrow && m_icons[i]->x() == m_markedLeft) {
+            drawFrame(QRect(arrow->x() - 1, iconTop - 1, arrow->width() + 2, IconButton::side + 1),
+                      int(i) == m_openDropDown);
+        }
     }
 }
 

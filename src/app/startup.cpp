@@ -60,11 +60,15 @@ void bringToFront(QWidget &window)
 
 } // namespace
 
-void answerHandOffs(SingleInstance &instance, SettingsStore &settings, QWidget &mainWindow)
+void answerHandOffs(SingleInstance &instance, SettingsStore &settings, QWidget &mainWindow,
+                    std::function<void()> loadHandedFile)
 {
-    QObject::connect(&instance, &SingleInstance::handOffRequested, &mainWindow, [&settings, &mainWindow] {
+    QObject::connect(&instance, &SingleInstance::handOffRequested, &mainWindow,
+                     [&settings, &mainWindow, loadHandedFile = std::move(loadHandedFile)] {
         // The later start wrote the path from its own process.
         settings.reload();
+        if (loadHandedFile)
+            loadHandedFile();
         if (QWidget *window = windowInUse(mainWindow))
             bringToFront(*window);
     });
@@ -97,7 +101,7 @@ int runTarvosk(char *programName, const QString &path)
     SheetDocument document;
     Form1 form(AppContext{settings, random, messages, document, installedFontNames, registerCharacterFiles});
     // Before the start-up screen, whose dialog may already be up when a later start signals.
-    answerHandOffs(instance, settings, form);
+    answerHandOffs(instance, settings, form, [&form] { form.answerHandOff(); });
     // A path that names no file is passed over silently.
     if (!form.Form_Load(QFileInfo(path).isFile() ? path : QString()))
         return 0; // ended on the start-up screen

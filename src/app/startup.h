@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace Tarvosk {
@@ -16,7 +18,9 @@ int runTarvosk(char *programName, const QString &path);
 
 // The running instance answers each signal of a later start: the hand-off
 // path that start stored is read from the file again, and the window the user
-// works in comes to the front, the main window unless it is hidden.
-void answerHandOffs(SingleInstance &instance, SettingsStore &settings, QWidget &mainWindow);
+// works in comes to the front, the main window unless it is hidden;
+// loadHandedFile, where given, loads the file first.
+void answerHandOffs(SingleInstance &instance, SettingsStore &settings, QWidget &mainWindow,
+                    std::function<void()> loadHandedFile = {});
 
 } // namespace Tarvosk

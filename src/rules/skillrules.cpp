@@ -85,6 +85,16 @@ const ValueCode *valueCodeOf(QStringView prerequisite)
     return nullptr;
 }
 
+} // namespace
+
+std::optional<Values::Code> prerequisiteCode(QStringView prerequisite)
+{
+    const ValueCode *code = valueCodeOf(prerequisite);
+    return code ? std::optional(code->value) : std::nullopt;
+}
+
+namespace {
+
 double valueOf(const CharacterRecord &record, const ValueCode &code)
 {
     return leadingNumber(record.valueText(code.value));

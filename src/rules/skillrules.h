@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace Tarvosk {
 
 inline const QString &learningRefusalTitle = refusalTitle;
@@ -16,6 +18,10 @@ QString upperKeepingSharpS(const QString &text);
 // The name key of a skill line: its caption up to the first "+", upper-cased
 // ("2x Sprechen+6 (In01)" gives "2X SPRECHEN").
 QString nameKey(const QString &caption);
+
+// The value a prerequisite names by its first two letters, in either case
+// ("Gs21" and "pA<81" name Gs and pA); nothing for an unknown code.
+std::optional<Values::Code> prerequisiteCode(QStringView prerequisite);
 
 // The school list that counts for the record's sex.
 const SkillList &schoolListOfSex(const CharacterRecord &record);

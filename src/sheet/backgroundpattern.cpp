@@ -1,7 +1,9 @@
 #include "sheet/backgroundpattern.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 #include <array>
@@ -80,6 +82,16 @@ QImage patternStrip(const PatternTile &tile, QColor face, int width)
     for (int x = 0; x < width; x += tile.width)
         painter.drawImage(x, 0, tinted);
     return strip;
+}
+
+std::optional<QImage> barPattern(int pattern, const QColor &face)
+{
+    const std::optional<PatternTile> tile = loadPatternTile(pattern);
+    if (!tile)
+        return pattern >= 1 && pattern < patternCount ? std::nullopt : std::optional(QImage());
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    QImage strip = patternStrip(*tile, face, screen ? screen->geometry().width() : 1920);
+    return strip.isNull() ? std::nullopt : std::optional(strip);
 }
 
 } // namespace Tarvosk

@@ -34,4 +34,9 @@ QImage tintedTile(const PatternTile &tile, QColor face);
 // from the left edge; the last copy is cut at the end.
 QImage patternStrip(const PatternTile &tile, QColor face, int width);
 
+// The strip that patterns a button bar of this face colour across the primary
+// screen: an empty image for pattern 0; nothing when the tile cannot be had,
+// so the bars keep what they show.
+std::optional<QImage> barPattern(int pattern, const QColor &face);
+
 } // namespace Tarvosk

@@ -2,6 +2,7 @@
 #include "app/form2.h"
 #include "app/form3.h"
 #include "app/form4.h"
+#include "app/form8.h"
 #include "app/listcombobox.h"
 #include "app/personalpage.h"
 #include "app/skilllistframe.h"
@@ -10,8 +11,10 @@
 #include "app/valuespage.h"
 #include "formfixture.h"
 #include "rules/attributeroll.h"
+#include "sheet/sheetdocument.h"
 #include "storage/settingkeys.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +64,7 @@ private Q_SLOTS:
     void playerHistoryIsKeptAndErased();
     void valueOverviewComesBackWhereItWasLeft();
     void startupScreenDecidesWhatToEdit();
+    void finishedCharacterGoesToTheSheetWindow();
     void placementDialogOffersTheFreeAttributes();
     void freeChoiceDialogReportsTheButton();
 };
@@ -312,6 +316,9 @@ void TestWizard::startupScreenDecidesWhatToEdit()
     QVERIFY(edit.form().Form_Load());
     QCOMPARE(edit.startupScreens, 1);
     QVERIFY(edit.form().editExisting());
+    // An existing character is edited in the sheet window, not in the wizard.
+    QVERIFY(edit.form().sheetWindow() && edit.form().sheetWindow()->isVisible());
+    QVERIFY(!edit.form().isVisible());
 
     FormFixture closed;
     closed.startupChoice = StartupChoice::NoChoice;
@@ -323,6 +330,30 @@ void TestWizard::startupScreenDecidesWhatToEdit()
     quit.startupChoice = StartupChoice::Quit;
     QVERIFY(!quit.form().Form_Load());
     QVERIFY(!quit.form().isVisible());
+}
+
+void TestWizard::finishedCharacterGoesToTheSheetWindow()
+{
+    FormFixture fixture;
+    rollArzt(fixture);
+    Form1 &form = fixture.form();
+    QVERIFY(fixture.document.isSaved());
+
+    // "Abbrechen" shows the sheet as it is.
+    clickOn(form, u"imgAbort_0"_s);
+    QVERIFY(!form.isVisible() && form.sheetWindow()->isVisible());
+    QCOMPARE(fixture.document.sheet(), CharacterSheet());
+
+    form.show();
+    form.Next0();
+    form.Next1();
+    QTest::keyClicks(form.personalPage()->Text1, u"Heinrich"_s);
+    clickOn(form, u"imgButton2_1"_s); // "Fertig"
+    QVERIFY(!form.isVisible() && form.sheetWindow()->isVisible());
+    QCOMPARE(fixture.document.sheet().caption(CharacterSheet::nameCaption), u"Heinrich"_s);
+    QCOMPARE(fixture.document.sheet().caption(CharacterSheet::classCaption), u"Arzt"_s);
+    // Not on disk yet: closing the sheet must ask before the character is lost.
+    QVERIFY(!fixture.document.isSaved());
 }
 
 void TestWizard::placementDialogOffersTheFreeAttributes()

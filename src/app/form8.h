@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QScrollArea;
+
+namespace Tarvosk {
+
+class HoverWatch;
+class MessageService;
+class SettingsStore;
+class SheetDocument;
+class SheetPage;
+class SheetToolbar;
+
+// What the sheet window needs from the rest of the program; tests give their own.
+struct SheetWindowContext
+{
+    SettingsStore &settings;
+    MessageService &messages;
+    SheetDocument &document;
+};
+
+// The character sheet window: the finished character as a one-page sheet
+// with its toolbar, edited in place, completed with equipment. Closing it
+// ends the program, unless a new character is being begun.
+//
+// It opens where it was closed, with the size it had ("datasheet", twips,
+// frame included); with "AlwaysWord" on it opens as its toolbar alone.
+class Form8 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // What the toolbar and the shortcuts do.
+    enum class Command { NewCharacter, Open, Save, SaveAs, Print, Word, Settings, Delete };
+
+    explicit Form8(SheetWindowContext context, QWidget *parent = nullptr);
+    ~Form8() override;
+
+    // Set by "Neuer Charakter" just before the wizard starts again.
+    bool isNewCharacter() const;
+    // Opened with "AlwaysWord" on: only the toolbar shows.
+    bool isToolbarOnly() const;
+
+    // The hand-off from a second start: loads the file stored in "Temp"/"Load".
+    void Form_DblClick();
+
+    SheetToolbar *toolbar() const;
+    // The viewport Picture1 with the scroll bar VScroll1, holding the page.
+    QScrollArea *paper() const;
+    SheetPage *page() const;
+    HoverWatch *hoverWatch() const;
+    // The command's action, with its shortcut where it has one.
+    QAction *command(Command which) const;
+
+Q_SIGNALS:
+    // "Neuer Charakter", after the save question: the main window runs NeuerCharakter.
+    void newCharacterRequested();
+    // A right click on the toolbar: the main window's pattern menu, at this screen point.
+    void patternMenuRequested(QPoint globalPosition);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void buildWindow();
+    void addCommand(Command which, const QString &text, const QKeySequence &shortcut, void (Form8::*slot)());
+    void Form_Load();
+    void layOut();
+    void rememberGeometry();
+    void showPattern();
+    void applyLook();
+    void settingChanged(const QString &section, const QString &key);
+    // Picture1_DblClick: the width that shows the page whole.
+    void fitWidthToPage();
+    // A click beside the page: editors hidden, hover frame and menu gone.
+    void backgroundClicked();
+    void imgButton_Click(int index);
+    void recentFileChosen(int row);
+
+    // The commands; from a shortcut, an open editor is committed first.
+    void newCharacter();
+    void openCharacter();
+    void saveCharacter();
+    void saveCharacterAs();
+    void printCharacter();
+    void exportToWord();
+    void showSettings();
+    void deleteCharacter();
+
+    // "Charakter speichern ?" is due: unsaved work, and "AlwaysWord" off.
+    bool saveQuestionDue() const;
+    // Asks it; true when the answer is Yes.
+    bool askToSave();
+    // Where SaveCharacterFile of the character file will run. False while the
+    // character is not saved (as now, before saving exists): the caller stops.
+    bool saveCharacterFile(bool askForName);
+    // Where the character file will be loaded: after the save question, LoadCharacterFile
+    // with this path (an empty one lets the user choose). Nothing happens yet.
+    void loadCharacterFile(const QString &path);
+
+    SheetWindowContext m_context;
+    bool m_newCharacter = false;
+    bool m_toolbarOnly = false;
+    HoverWatch *m_hoverWatch;
+    SheetToolbar *m_toolbar = nullptr;
+    QScrollArea *m_paper = nullptr;
+    SheetPage *m_page = nullptr;
+    std::array<QAction *, 8> m_commands{};
+};
+
+} // namespace Tarvosk
