@@ -80,7 +80,11 @@ Form1::Form1(AppContext context, QWidget *parent)
     showRecord();
 }
 
-Form1::~Form1() = default;
+// The sheet window has no parent; it must not outlive the document and the services it uses.
+Form1::~Form1()
+{
+    delete m_sheetWindow;
+}
 
 void Form1::buildWindow()
 {
@@ -111,11 +115,8 @@ void Form1::buildWindow()
     m_skills->hide();
     m_personal->hide();
 
-    for (int i = 0; i < 3; ++i) {
-        connect(m_bars[i], &IconBar::patternMenuRequested, this, [this](QPoint at) {
-            m_patternMenu->popupAt(at, m_context.settings.readNumber(Settings::Wallpaper));
-        });
-    }
+    for (int i = 0; i < 3; ++i)
+        connect(m_bars[i], &IconBar::patternMenuRequested, this, &Form1::ToolbarMenu);
     connect(m_patternMenu, &PatternMenu::patternChosen, this, &Form1::choosePattern);
     for (int i = 0; i < 3; ++i)
         connect(m_bars[i], &IconBar::abortClicked, this, &Form1::showSheetWindow);
@@ -205,7 +206,10 @@ bool Form1::Form_Load(const QString &commandLinePath)
     showPattern(m_context.settings.readNumber(Settings::Wallpaper));
     seedDice();
     checkSheetFontNames();
+    // A blank sheet that belongs to no file: saving it can never overwrite a character.
     m_context.document.replace(CharacterSheet());
+    m_context.document.setFileName(QString());
+    m_context.document.setSaved(true);
 
     m_creation.reset(m_context.settings.readNumber(Settings::ConfirmValues) != 0,
                      m_context.settings.readNumber(Settings::CharacterProperty) != 0);
@@ -238,8 +242,6 @@ bool Form1::Form_Load(const QString &commandLinePath)
     } else {
         m_editExisting = true;
     }
-    // A fresh start holds nothing to save.
-    m_context.document.setSaved(true);
     if (m_editExisting)
         Next2();
     else
@@ -353,9 +355,7 @@ Form8 &Form1::ensureSheetWindow()
         m_sheetWindow = new Form8(SheetWindowContext{m_context.settings, m_context.messages, m_context.document});
         m_sheetWindow->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_sheetWindow, &Form8::newCharacterRequested, this, &Form1::NeuerCharakter);
-        connect(m_sheetWindow, &Form8::patternMenuRequested, this, [this](QPoint at) {
-            m_patternMenu->popupAt(at, m_context.settings.readNumber(Settings::Wallpaper));
-        });
+        connect(m_sheetWindow, &Form8::patternMenuRequested, this, &Form1::ToolbarMenu);
     }
     return *m_sheetWindow;
 }
@@ -395,10 +395,7 @@ void Form1::explain(int pool)
 
 void Form1::Check2_Click(bool ticked)
 {
-    const QuirkBoxResult result = m_creation.setQuirkBonus(ticked);
-    if (result.effect == QuirkBoxResult::Effect::Refused)
-        m_context.messages.show(result.refusal, quirkRefusalTitle, MessageService::Icon::Critical,
-                                MessageService::Buttons::Ok);
+    showRefusal(m_creation.setQuirkBonus(ticked).refusal);
     showRecord();
 }
 
@@ -523,6 +520,11 @@ void Form1::showPattern(int pattern)
         return;
     for (int i = 0; i < 3; ++i)
         m_bars[i]->setPattern(*strip);
+}
+
+void Form1::ToolbarMenu(QPoint globalPosition)
+{
+    m_patternMenu->popupAt(globalPosition, m_context.settings.readNumber(Settings::Wallpaper));
 }
 
 void Form1::choosePattern(int pattern)

@@ -78,6 +78,8 @@ public:
     void showPattern(int pattern);
     // Stores pattern n and paints it at once.
     void choosePattern(int pattern);
+    // The pattern menu, for the bars here and the sheet window's toolbar.
+    void ToolbarMenu(QPoint globalPosition);
 
     // A birthday drawn at random ("Zufall").
     void randomBirthday();

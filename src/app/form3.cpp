@@ -39,8 +39,8 @@ Form3::Form3(const CharacterRecord &record, int value, QWidget *mainWindow)
         button->setAutoDefault(false);
         m_buttons[i] = button;
         connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        // Mediales Talent is never offered: its slot is always free, so "Neu beginnen" stands last.
-        if (!Values::isRolled(record.basis[i])) {
+        // "Neu beginnen" is always offered, after the attributes still free.
+        if (i == 5 || canPlaceValue(record, i)) {
             button->setGeometry(8, y, buttonWidth, 26);
             y += rowStep;
         } else {

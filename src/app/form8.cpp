@@ -300,10 +300,7 @@ void Form8::backgroundClicked()
 
 void Form8::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (draggedFile(event->mimeData()).isEmpty())
-        return event->ignore();
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    dragMoveEvent(event);
 }
 
 void Form8::dragMoveEvent(QDragMoveEvent *event)
@@ -384,13 +381,13 @@ void Form8::saveCharacterAs()
     saveCharacterFile(true);
 }
 
-// Printing comes with its own issue: the printed-sheet window, shown modally.
+// Not built yet: the printed sheet, shown modally.
 void Form8::printCharacter() {}
 
-// The word-processor export comes with its own issue, given an empty path.
+// Not built yet: the word-processor document, with an empty path.
 void Form8::exportToWord() {}
 
-// The settings dialog comes with its own issue, shown modally.
+// Not built yet: the settings dialog, shown modally.
 void Form8::showSettings() {}
 
 void Form8::deleteCharacter()

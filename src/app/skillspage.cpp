@@ -1,6 +1,7 @@
 #include "app/skillspage.h"
 
 #include "app/skilllistframe.h"
+#include "rules/charactervalues.h"
 #include "rules/skilllisttables.h"
 
 #include <QEvent>
@@ -34,7 +35,7 @@ SkillsPage::SkillsPage(QWidget *buttonBar, QWidget *parent)
         caption->setCursor(Qt::WhatsThisCursor);
         caption->installEventFilter(this);
         m_poolCaptions[i] = caption;
-        Lern[i] = new QLabel(QStringLiteral("-"), Frame10);
+        Lern[i] = new QLabel(Values::notRolled, Frame10);
         Lern[i]->setObjectName(QStringLiteral("Lern_%1").arg(i));
         Lern[i]->setMinimumWidth(24);
         QFont bold = Lern[i]->font();

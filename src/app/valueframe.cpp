@@ -1,5 +1,7 @@
 #include "app/valueframe.h"
 
+#include "rules/charactervalues.h"
+
 #include <QGridLayout>
 #include <QLabel>
 
@@ -16,7 +18,7 @@ ValueFrame::ValueFrame(const QString &objectName, const QString &title, const QS
     m_grid->setColumnStretch(0, 1);
     for (int i = 0; i < captions.size(); ++i) {
         m_grid->addWidget(new QLabel(captions[i], this), i, 0);
-        auto *value = new QLabel(QStringLiteral("-"), this);
+        auto *value = new QLabel(Values::notRolled, this);
         value->setObjectName(QStringLiteral("%1_%2").arg(valuePrefix).arg(i));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setMinimumWidth(36);

@@ -214,7 +214,7 @@ RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, const ClassE
                     record.clearValues();
                     return RollOutcome::Aborted;
                 }
-                if (answer >= St && answer <= In && record.basis[answer] == u"-") {
+                if (canPlaceValue(record, answer)) {
                     record.basis[answer] = QString::number(value);
                 } else {
                     // Discard (or an answer that places nothing): every value goes, the roll starts afresh.
@@ -244,6 +244,11 @@ RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, const ClassE
         rollBackground(record, entry, random);
         return RollOutcome::Rolled;
     }
+}
+
+bool canPlaceValue(const CharacterRecord &record, int attribute)
+{
+    return attribute >= St && attribute <= In && !isRolled(record.basis[attribute]);
 }
 
 void applyFreeAbility(CharacterRecord &record, int choice)

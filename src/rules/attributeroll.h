@@ -44,6 +44,10 @@ inline const QString insufficientValuesMessage =
 RollOutcome DiceAgain(CharacterRecord &record, WizardState &wizard, const ClassEntry &entry, RandomSource &random,
                       RollDialogs &dialogs);
 
+// Whether a value may be placed on base attribute 0 to 4: not yet rolled.
+// Mediales Talent is never placed by hand.
+bool canPlaceValue(const CharacterRecord &record, int attribute);
+
 // The effect of choice 0 to 13 of the free choice after a roll of 100.
 void applyFreeAbility(CharacterRecord &record, int choice);
 // Captions of the fourteen choices, with their access keys.

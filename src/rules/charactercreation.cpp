@@ -75,9 +75,13 @@ void CharacterCreation::setMoreFreedom(bool on)
     m_record.moreFreedom = on;
 }
 
-QuirkBoxResult CharacterCreation::setQuirkBonus(bool ticked)
+Outcome CharacterCreation::setQuirkBonus(bool ticked)
 {
-    return quirkBoxClicked(m_record, m_wizard, ticked);
+    const QuirkBoxResult result = quirkBoxClicked(m_record, m_wizard, ticked);
+    Outcome outcome{result.effect == QuirkBoxResult::Effect::PointsAdded, {}};
+    if (result.effect == QuirkBoxResult::Effect::Refused)
+        outcome.refusal = Refusal{result.refusal, quirkRefusalTitle, Refusal::Kind::Critical};
+    return outcome;
 }
 
 RollResult CharacterCreation::DiceAgain()

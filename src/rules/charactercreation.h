@@ -58,8 +58,9 @@ public:
     Outcome setCharacterClass(const QString &className);
     void setSex(const QString &sex);
     void setMoreFreedom(bool on);
-    // "Ja zur charakterlichen Eigenheit" ticked or cleared (Check2_Click).
-    QuirkBoxResult setQuirkBonus(bool ticked);
+    // "Ja zur charakterlichen Eigenheit" ticked or cleared (Check2_Click);
+    // changed when it added points at once.
+    Outcome setQuirkBonus(bool ticked);
     RollResult DiceAgain();
 
     // The steps; Next0 is refused while nothing is rolled.

@@ -311,14 +311,19 @@ void TestWizard::valueOverviewComesBackWhereItWasLeft()
 
 void TestWizard::startupScreenDecidesWhatToEdit()
 {
-    FormFixture edit;
-    edit.startupChoice = StartupChoice::Edit;
-    QVERIFY(edit.form().Form_Load());
-    QCOMPARE(edit.startupScreens, 1);
-    QVERIFY(edit.form().editExisting());
-    // An existing character is edited in the sheet window, not in the wizard.
-    QVERIFY(edit.form().sheetWindow() && edit.form().sheetWindow()->isVisible());
-    QVERIFY(!edit.form().isVisible());
+    QPointer<Form8> sheet;
+    {
+        FormFixture edit;
+        edit.startupChoice = StartupChoice::Edit;
+        QVERIFY(edit.form().Form_Load());
+        QCOMPARE(edit.startupScreens, 1);
+        QVERIFY(edit.form().editExisting());
+        // An existing character is edited in the sheet window, not in the wizard.
+        sheet = edit.form().sheetWindow();
+        QVERIFY(sheet && sheet->isVisible());
+        QVERIFY(!edit.form().isVisible());
+    }
+    QVERIFY(!sheet); // it goes with the main window, never outliving the document it shows
 
     FormFixture closed;
     closed.startupChoice = StartupChoice::NoChoice;
@@ -354,6 +359,18 @@ void TestWizard::finishedCharacterGoesToTheSheetWindow()
     QCOMPARE(fixture.document.sheet().caption(CharacterSheet::classCaption), u"Arzt"_s);
     // Not on disk yet: closing the sheet must ask before the character is lost.
     QVERIFY(!fixture.document.isSaved());
+
+    // Saved, then "Neuer Charakter": back to step 1 with a fresh record.
+    fixture.document.markSaved(u"/tmp/Held.tvk"_s);
+    QPointer<Form8> sheet = form.sheetWindow();
+    sheet->command(Form8::Command::NewCharacter)->trigger();
+    QTRY_VERIFY(!sheet);
+    QVERIFY(form.isVisible() && !form.editExisting());
+    QCOMPARE(form.step(), Form1::ValuesStep);
+    QCOMPARE(form.valuesPage()->Frame2->value(0)->text(), u"-"_s);
+    QCOMPARE(fixture.registrations, 1);
+    // The blank sheet belongs to no file, so no later save can overwrite a character with it.
+    QVERIFY(fixture.document.isSaved() && fixture.document.fileName().isEmpty());
 }
 
 void TestWizard::placementDialogOffersTheFreeAttributes()
