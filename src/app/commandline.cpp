@@ -11,7 +11,7 @@ namespace Tarvosk {
 
 namespace {
 
-const QString version = u"0.1"_s;
+const QString version = QStringLiteral(TARVOSK_VERSION);
 
 // One option of the program; each is one row of the help.
 struct OptionRow

@@ -249,9 +249,8 @@ QRect SheetPage::pageRect(Hit target)
 
 QFont SheetPage::editorFont(const QFont &font) const
 {
-    // As the painter reads it: a point is 4/3 page pixels, whatever the screen.
-    qreal pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96.0 / 72.0;
-    pixels *= pageTransform().m22();
+    // As the painter reads it, then scaled with the page.
+    const qreal pixels = pagePixelSize(font) * pageTransform().m22();
     QFont scaled = font;
     scaled.setPointSizeF(qMax(1.0, pixels * 72.0 / qMax(1, logicalDpiY())));
     return scaled;

@@ -36,13 +36,8 @@ QFont standardFont(qreal pointSize)
 // the page on a screen, a HiDPI image, a printer or a PDF alike.
 QFont onPage(const QFont &font, const QPaintDevice &device)
 {
-    qreal pixels = 8 * pagePixelsPerPoint;
-    if (font.pointSizeF() > 0)
-        pixels = font.pointSizeF() * pagePixelsPerPoint;
-    else if (font.pixelSize() > 0)
-        pixels = font.pixelSize();
     QFont scaled(font);
-    scaled.setPointSizeF(pixels * 72.0 / std::max(device.logicalDpiY(), 1));
+    scaled.setPointSizeF(pagePixelSize(font) * 72.0 / std::max(device.logicalDpiY(), 1));
     return scaled;
 }
 
@@ -178,6 +173,15 @@ void paintSheetPage(QPainter &painter, const CharacterSheet &sheet, const SheetL
         values.write(SheetLayout::valueRect(i), SheetLayout::valueAlignment(i), sheet.value(i));
 
     paintEquipmentPane(painter, sheet, look);
+}
+
+qreal pagePixelSize(const QFont &font)
+{
+    if (font.pointSizeF() > 0)
+        return font.pointSizeF() * pagePixelsPerPoint;
+    if (font.pixelSize() > 0)
+        return font.pixelSize();
+    return 8 * pagePixelsPerPoint;
 }
 
 } // namespace Tarvosk

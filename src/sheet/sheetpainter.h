@@ -33,6 +33,11 @@ struct SheetLook
 // so window, printer and PDF draw the same page.
 void paintSheetPage(QPainter &painter, const CharacterSheet &sheet, const SheetLook &look);
 
+// A font's size in page pixels, as the painter reads it: a point is 4/3 page
+// pixels whatever the device, a pixel size counts page pixels, and a font
+// without a size is taken as 8 points.
+qreal pagePixelSize(const QFont &font);
+
 // The equipment pane alone, in page coordinates (its paper, the lines of its
 // bands and the equipment lines): paintSheetPage draws it too; a widget that
 // shows only the pane translates the painter by -equipmentPane().topLeft().
