@@ -1,5 +1,6 @@
 #include "app/equipmentpane.h"
 
+#include "app/inplaceeditor.h"
 #include "sheet/charactersheet.h"
 #include "sheet/equipmentcatalogue.h"
 #include "sheet/sheetdocument.h"
@@ -19,14 +20,14 @@ namespace Tarvosk {
 EquipmentPane::EquipmentPane(SheetDocument &document, QWidget *parent)
     : QWidget(parent)
     , m_document(document)
-    , m_editor(new QLineEdit(this))
+    , m_editor(new InPlaceEditor(u"Text2"_s, this))
     , m_menu(new QMenu(this))
 {
     setObjectName(u"Picture3"_s);
     setToolTip(u"Rechtsklick öffnet Ausrüstungsmenu"_s);
-    m_editor->setObjectName(u"Text2"_s);
-    m_editor->hide();
-    m_editor->installEventFilter(this);
+    connect(m_editor, &InPlaceEditor::committed, this, &EquipmentPane::commitEditor);
+    connect(m_editor, &InPlaceEditor::discarded, this, &EquipmentPane::hideEditor);
+    connect(m_editor, &InPlaceEditor::focused, this, &EquipmentPane::editorFocused);
     buildMenu();
 }
 
@@ -181,27 +182,6 @@ void EquipmentPane::mouseReleaseEvent(QMouseEvent *event)
         beginLineEdit(int(paneY));
     }
     event->accept();
-}
-
-bool EquipmentPane::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_editor) {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                commitEditor();
-                return true;
-            }
-            if (key == Qt::Key_Escape) {
-                m_editor->clear();
-                hideEditor();
-                return true;
-            }
-        } else if (event->type() == QEvent::FocusIn) {
-            Q_EMIT editorFocused();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace Tarvosk

@@ -7,6 +7,7 @@ class QMenu;
 
 namespace Tarvosk {
 
+class InPlaceEditor;
 class SheetDocument;
 
 // The equipment pane of the sheet (Picture3): a click opens the line editor
@@ -51,7 +52,6 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenu();
@@ -60,7 +60,7 @@ private:
     void pick(const QString &text);
 
     SheetDocument &m_document;
-    QLineEdit *m_editor;
+    InPlaceEditor *m_editor;
     QMenu *m_menu;
     qreal m_zoom = 1.0;
     int m_editedLine = -1;

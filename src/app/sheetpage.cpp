@@ -1,6 +1,7 @@
 #include "app/sheetpage.h"
 
 #include "app/equipmentpane.h"
+#include "app/inplaceeditor.h"
 #include "sheet/charactersheet.h"
 #include "sheet/sheetdocument.h"
 
@@ -25,30 +26,22 @@ bool isEditable(Hit hit)
         || (hit.kind == Hit::Kind::Caption && CharacterSheet::isCharacterCaption(hit.index));
 }
 
-// A line edit keeps its text two pixels inside its border; the label has none.
-constexpr int cellEditorTextInset = 2;
-
 } // namespace
 
 SheetPage::SheetPage(SheetDocument &document, QWidget *parent)
     : QWidget(parent)
     , m_document(document)
     , m_look(SheetLook::standard())
-    , m_editor(new QLineEdit(this))
+    , m_editor(new InPlaceEditor(u"Text1"_s, this))
     , m_pane(new EquipmentPane(document, this))
 {
     setObjectName(u"Picture2"_s);
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(sizeHint());
 
-    m_editor->setObjectName(u"Text1"_s);
-    m_editor->hide();
-    m_editor->installEventFilter(this);
-    // Both editors look like a cell being written in: a thin border, the text where the label's was.
-    for (QLineEdit *editor : {m_editor, m_pane->lineEditor()}) {
-        editor->setStyleSheet(u"QLineEdit { border: 1px solid palette(highlight); padding: 0; }"_s);
-        editor->setTextMargins(-cellEditorTextInset, 0, -cellEditorTextInset, 0);
-    }
+    connect(m_editor, &InPlaceEditor::committed, this, &SheetPage::SaveText1);
+    connect(m_editor, &InPlaceEditor::discarded, this, &SheetPage::hideText1);
+    connect(m_editor, &InPlaceEditor::focused, this, &SheetPage::editorFocused);
 
     connect(m_pane, &EquipmentPane::lineEditStarting, this, &SheetPage::SaveText1);
     connect(m_pane, &EquipmentPane::menuOpening, this, [this] {
@@ -175,27 +168,6 @@ void SheetPage::mouseReleaseEvent(QMouseEvent *event)
         Q_EMIT backgroundClicked();
     }
     // The printed labels are fixed: a click on one does nothing.
-}
-
-bool SheetPage::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_editor) {
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                SaveText1();
-                return true;
-            }
-            if (key == Qt::Key_Escape) {
-                m_editor->clear();
-                hideText1();
-                return true;
-            }
-        } else if (event->type() == QEvent::FocusIn) {
-            Q_EMIT editorFocused();
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 Hit SheetPage::hitAt(QPointF widgetPoint) const

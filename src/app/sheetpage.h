@@ -11,6 +11,7 @@ class QLineEdit;
 namespace Tarvosk {
 
 class EquipmentPane;
+class InPlaceEditor;
 class SheetDocument;
 
 // The paper of the sheet window: the page drawn from the document, with the
@@ -54,7 +55,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     SheetLayout::Hit hitAt(QPointF widgetPoint) const;
@@ -70,7 +70,7 @@ private:
 
     SheetDocument &m_document;
     SheetLook m_look;
-    QLineEdit *m_editor;
+    InPlaceEditor *m_editor;
     EquipmentPane *m_pane;
     SheetLayout::Hit m_editTarget;
     SheetLayout::Hit m_pressed;
