@@ -335,12 +335,13 @@ void Form1::NeuerCharakter()
 {
     if (!m_sheetWindow || !m_sheetWindow->isNewCharacter())
         return;
-    // Closed, not hidden: the window remembers its place; the flag spares the save question.
-    m_sheetWindow->close(); // and deletes itself
-    m_sheetWindow = nullptr;
     m_editExisting = false;
     Form_Load();
     show();
+    // Closed, not hidden, so it remembers its place; the flag spares the save question.
+    // Only now: with the wizard on screen, closing it is not the last window closing.
+    m_sheetWindow->close(); // and deletes itself
+    m_sheetWindow = nullptr;
 }
 
 void Form1::answerHandOff()
