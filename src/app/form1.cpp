@@ -54,11 +54,6 @@ QSize sizeOfStep(Form1::Step step)
     return {472, 472};
 }
 
-IconEntry icon(const QString &objectName, const QString &picture, const QString &toolTip)
-{
-    return {objectName, u":/icons/"_s + picture + u".svg"_s, toolTip};
-}
-
 } // namespace
 
 Form1::Form1(AppContext context, QWidget *parent)
@@ -88,25 +83,25 @@ Form1::~Form1()
 
 void Form1::buildWindow()
 {
-    const IconEntry abort0 = icon(u"imgAbort_0"_s, u"abort"_s, u"Abbrechen"_s);
-    const IconEntry abort1 = icon(u"imgAbort_1"_s, u"abort"_s, u"Abbrechen"_s);
-    const IconEntry abort2 = icon(u"imgAbort_2"_s, u"abort"_s, u"Abbrechen"_s);
+    const IconEntry abort0 = IconEntry::ofPicture(u"imgAbort_0"_s, u"abort"_s, u"Abbrechen"_s);
+    const IconEntry abort1 = IconEntry::ofPicture(u"imgAbort_1"_s, u"abort"_s, u"Abbrechen"_s);
+    const IconEntry abort2 = IconEntry::ofPicture(u"imgAbort_2"_s, u"abort"_s, u"Abbrechen"_s);
     m_bars[0] = new IconBar(u"picControl0"_s,
-                            {icon(u"imgButton0_0"_s, u"roll"_s, u"Neu würfeln"_s),
-                             icon(u"imgButton0_1"_s, u"forward"_s, u"Weiter"_s)},
+                            {IconEntry::ofPicture(u"imgButton0_0"_s, u"roll"_s, u"Neu würfeln"_s),
+                             IconEntry::ofPicture(u"imgButton0_1"_s, u"forward"_s, u"Weiter"_s)},
                             &abort0, IconBar::Style::Toolbar, *m_hoverWatch);
     m_bars[1] = new IconBar(u"picControl1"_s,
-                            {icon(u"imgButton1_0"_s, u"back"_s, u"Zurück"_s),
-                             icon(u"imgButton1_1"_s, u"forward"_s, u"Weiter"_s),
-                             icon(u"imgButton1_2"_s, u"overview"_s, u"Charakterwerte ansehen"_s)},
+                            {IconEntry::ofPicture(u"imgButton1_0"_s, u"back"_s, u"Zurück"_s),
+                             IconEntry::ofPicture(u"imgButton1_1"_s, u"forward"_s, u"Weiter"_s),
+                             IconEntry::ofPicture(u"imgButton1_2"_s, u"overview"_s, u"Charakterwerte ansehen"_s)},
                             &abort1, IconBar::Style::Toolbar, *m_hoverWatch);
     m_bars[2] = new IconBar(u"picControl2"_s,
-                            {icon(u"imgButton2_0"_s, u"back"_s, u"Zurück"_s),
-                             icon(u"imgButton2_1"_s, u"finish"_s, u"Fertig"_s)},
+                            {IconEntry::ofPicture(u"imgButton2_0"_s, u"back"_s, u"Zurück"_s),
+                             IconEntry::ofPicture(u"imgButton2_1"_s, u"finish"_s, u"Fertig"_s)},
                             &abort2, IconBar::Style::Toolbar, *m_hoverWatch);
     m_bars[3] = new IconBar(u"imgButton3"_s,
-                            {icon(u"imgButton3_0"_s, u"erase"_s, u"Spielerhistorie löschen"_s),
-                             icon(u"imgButton3_1"_s, u"random"_s, u"Zufall"_s)},
+                            {IconEntry::ofPicture(u"imgButton3_0"_s, u"erase"_s, u"Spielerhistorie löschen"_s),
+                             IconEntry::ofPicture(u"imgButton3_1"_s, u"random"_s, u"Zufall"_s)},
                             nullptr, IconBar::Style::Plain, *m_hoverWatch);
 
     m_values = new ValuesPage(m_bars[0], this);

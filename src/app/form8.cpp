@@ -33,8 +33,6 @@ namespace {
 
 const QString caption = u"Valdris 1880 Character Creator"_s;
 
-// The page of the sheet, in pixels.
-constexpr QSize pageSize{585, 841};
 // The window is laid out as if it were at least this large.
 constexpr int layoutWidth = 617;
 constexpr int layoutHeight = 100;
@@ -103,7 +101,6 @@ void Form8::buildWindow()
 
     m_page = new SheetPage(m_context.document);
     m_page->setObjectName(u"Picture2"_s);
-    m_page->resize(pageSize);
     m_paper->setWidget(m_page);
     connect(m_page, &SheetPage::backgroundClicked, m_toolbar, &SheetToolbar::clearMarks);
     connect(m_page, &SheetPage::editorFocused, m_toolbar, &SheetToolbar::clearMarks);

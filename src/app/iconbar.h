@@ -17,6 +17,12 @@ struct IconEntry
     QString objectName;
     QString resource;
     QString toolTip;
+
+    // An icon whose picture is one of the program's own (":/icons/<picture>.svg").
+    static IconEntry ofPicture(const QString &objectName, const QString &picture, const QString &toolTip)
+    {
+        return {objectName, QStringLiteral(":/icons/") + picture + QStringLiteral(".svg"), toolTip};
+    }
 };
 
 // A row of icon buttons: a step's button bar along the window's top edge

@@ -14,21 +14,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-IconEntry iconEntry(const QString &objectName, const QString &picture, const QString &toolTip)
-{
-    return {objectName, u":/icons/"_s + picture + u".svg"_s, toolTip};
-}
-
 std::vector<IconEntry> toolbarIcons()
 {
     return {
-        iconEntry(u"imgButton_0"_s, u"new"_s, u"Neuer Charakter (Strg+N)"_s),
-        iconEntry(u"imgButton_1"_s, u"open"_s, u"Öffnen (Strg+O)"_s),
-        iconEntry(u"imgButton_2"_s, u"save"_s, u"Speichern (Strg+S)"_s),
-        iconEntry(u"imgButton_3"_s, u"print"_s, u"Drucken (Strg+P)"_s),
-        iconEntry(u"imgButton_4"_s, u"word"_s, u"Datenblatt in Word"_s),
-        iconEntry(u"imgButton_5"_s, u"settings"_s, u"Einstellungen"_s),
-        iconEntry(u"imgButton_6"_s, u"delete"_s, u"Charakter löschen"_s),
+        IconEntry::ofPicture(u"imgButton_0"_s, u"new"_s, u"Neuer Charakter (Strg+N)"_s),
+        IconEntry::ofPicture(u"imgButton_1"_s, u"open"_s, u"Öffnen (Strg+O)"_s),
+        IconEntry::ofPicture(u"imgButton_2"_s, u"save"_s, u"Speichern (Strg+S)"_s),
+        IconEntry::ofPicture(u"imgButton_3"_s, u"print"_s, u"Drucken (Strg+P)"_s),
+        IconEntry::ofPicture(u"imgButton_4"_s, u"word"_s, u"Datenblatt in Word"_s),
+        IconEntry::ofPicture(u"imgButton_5"_s, u"settings"_s, u"Einstellungen"_s),
+        IconEntry::ofPicture(u"imgButton_6"_s, u"delete"_s, u"Charakter löschen"_s),
     };
 }
 
@@ -45,8 +40,8 @@ SheetToolbar::SheetToolbar(const SettingsStore &settings, HoverWatch &hoverWatch
     , m_settings(settings)
     , m_panel(new DropDownPanel(this))
 {
-    addDropDown(OpenButton, iconEntry(u"imgDropDown_1"_s, u"dropdown"_s, u"Zuletzt geöffnet"_s));
-    addDropDown(SaveButton, iconEntry(u"imgDropDown_2"_s, u"dropdown"_s, u"Speichern unter (Strg+Umschalt+S)"_s));
+    addDropDown(OpenButton, IconEntry::ofPicture(u"imgDropDown_1"_s, u"dropdown"_s, u"Zuletzt geöffnet"_s));
+    addDropDown(SaveButton, IconEntry::ofPicture(u"imgDropDown_2"_s, u"dropdown"_s, u"Speichern unter (Strg+Umschalt+S)"_s));
     connect(this, &IconBar::dropDownClicked, this, &SheetToolbar::toggleDropDown);
     connect(m_panel, &DropDownPanel::rowChosen, this, &SheetToolbar::Choosen);
     connect(m_panel, &QMenu::aboutToHide, this, [this] {
