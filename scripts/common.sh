@@ -5,8 +5,15 @@ BUILD_DIR="${BUILD_DIR:-build}"
 # Debian packages the build, the tests and the program need.
 REQUIRED_PACKAGES=(
     cmake g++ ninja-build pkg-config
-    qt6-base-dev qt6-svg-dev
+    qt6-base-dev qt6-svg-dev libzip-dev
     fonts-liberation2
+    poppler-utils
+)
+
+# Wanted by one test only (the rendering of the word-processor document);
+# where they cannot be installed, that test says so and is skipped.
+OPTIONAL_PACKAGES=(
+    libreoffice-writer-nogui
 )
 
 missing_packages() {
@@ -17,8 +24,12 @@ missing_packages() {
 }
 
 ensure_packages() {
+    ensure_packages_from "${REQUIRED_PACKAGES[@]}" "$@"
+}
+
+ensure_packages_from() {
     local missing
-    missing=$(missing_packages "${REQUIRED_PACKAGES[@]}" "$@")
+    missing=$(missing_packages "$@")
     [ -z "$missing" ] && return 0
 
     if ! command -v apt-get >/dev/null 2>&1; then
@@ -41,6 +52,11 @@ ensure_packages() {
         echo "Could not install:" $(missing_packages $missing) >&2
         return 1
     fi
+}
+
+ensure_optional_packages() {
+    ensure_packages_from "${OPTIONAL_PACKAGES[@]}" ||
+        echo "Optional packages missing; the tests that need them are skipped." >&2
 }
 
 build_project() {

@@ -32,6 +32,30 @@ const QList<OptionRow> &optionRows()
     return rows;
 }
 
+// The commands without a window: each takes the rest of the line.
+struct BatchCommand
+{
+    QString option;
+    QString usage;
+    QString description;
+    CommandLine::Action action;
+};
+
+const QList<BatchCommand> &batchCommands()
+{
+    static const QList<BatchCommand> commands{
+        {u"--pdf"_s, u"--pdf CHARAKTER.tvk AUSGABE.pdf"_s,
+         u"schreibt das gedruckte Datenblatt als PDF (A4)"_s, CommandLine::Action::WritePdf},
+        {u"--docx"_s, u"--docx CHARAKTER.tvk AUSGABE.docx"_s,
+         u"schreibt das Datenblatt als Word-Dokument"_s, CommandLine::Action::WriteDocx},
+        {u"--roll"_s, u"--roll KLASSE [--female] [--seed N] [--count N] [--quirk] ZIEL"_s,
+         u"würfelt fertige Charaktere der Klasse aus und speichert sie;\n"
+         u"ZIEL ist eine Datei für einen, ein Ordner für mehrere"_s,
+         CommandLine::Action::RollCharacters},
+    };
+    return commands;
+}
+
 QString spelled(const QString &name)
 {
     return (name.size() == 1 ? u"-"_s : u"--"_s) + name;
@@ -58,6 +82,7 @@ QString helpText()
 
     QString text = u"Aufruf: tarvosk [Datei.tvk]\n"
                    u"        tarvosk Option\n"
+                   u"        tarvosk Befehl ...\n"
                    u"\n"
                    u"Valdris 1880 Character Creator: erstellt Charaktere für Valdris 1880.\n"
                    u"Mit einer Datei.tvk öffnet das Programm diesen Charakter; läuft es schon,\n"
@@ -71,12 +96,19 @@ QString helpText()
         described.replace(u'\n', u'\n' + indent);
         text += u"  "_s + left.leftJustified(width) + described + u'\n';
     }
+    text += u"\nBefehle ohne Fenster (brauchen keinen Bildschirm; bei einem Fehler\n"
+            u"eine Zeile auf der Standardfehlerausgabe und der Rückgabewert 1):\n"_s;
+    for (const BatchCommand &command : batchCommands()) {
+        QString described = command.description;
+        described.replace(u'\n', u"\n      "_s);
+        text += u"  "_s + command.usage + u"\n      "_s + described + u'\n';
+    }
     return text;
 }
 
 CommandLine refusal(const QString &reason)
 {
-    return {CommandLine::Action::Refuse, {}, u"tarvosk: "_s + reason + u" Mit --help werden alle Optionen gezeigt.\n"_s};
+    return {CommandLine::Action::Refuse, {}, u"tarvosk: "_s + reason + u" Mit --help werden alle Optionen gezeigt.\n"_s, {}};
 }
 
 // The option words as typed, up to the first word of the path.
@@ -125,6 +157,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
 {
     // The parser wants the program's name first, even when the system gave none.
     const QStringList withProgram = arguments.isEmpty() ? QStringList{u"tarvosk"_s} : arguments;
+    if (withProgram.size() > 1) {
+        for (const BatchCommand &command : batchCommands()) {
+            if (withProgram[1] == command.option)
+                return {command.action, {}, {}, withProgram.mid(2)};
+        }
+    }
     QCommandLineParser parser;
     // "-foo" is one unknown option, not three.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -140,18 +178,17 @@ CommandLine parseCommandLine(const QStringList &arguments)
             continue;
         switch (row.action) {
         case CommandLine::Action::ShowHelp:
-            return {row.action, {}, helpText()};
+            return {row.action, {}, helpText(), {}};
         case CommandLine::Action::ShowVersion:
-            return {row.action, {}, u"Valdris 1880 Character Creator (tarvosk), Version %1\n"_s.arg(version)};
-        case CommandLine::Action::RunWindows:
-        case CommandLine::Action::Refuse:
+            return {row.action, {}, u"Valdris 1880 Character Creator (tarvosk), Version %1\n"_s.arg(version), {}};
+        default:
             break;
         }
     }
 
     QString path = parser.positionalArguments().join(u' ');
     path.remove(u'"');
-    return {CommandLine::Action::RunWindows, path, {}};
+    return {CommandLine::Action::RunWindows, path, {}, {}};
 }
 
 } // namespace Tarvosk

@@ -9,7 +9,7 @@ namespace Tarvosk {
 // before any application object exists.
 struct CommandLine
 {
-    enum class Action { RunWindows, ShowHelp, ShowVersion, Refuse };
+    enum class Action { RunWindows, ShowHelp, ShowVersion, Refuse, WritePdf, WriteDocx, RollCharacters };
 
     Action action = Action::RunWindows;
     // RunWindows: the character file named, empty for none.
@@ -17,10 +17,13 @@ struct CommandLine
     // ShowHelp, ShowVersion: the text for standard output; Refuse: the one
     // line for standard error. Each ends with a line break.
     QString text;
+    // The commands without a window: the words after the command's option, as typed.
+    QStringList arguments;
 };
 
-// Reads the arguments, the program's own name first. Options come before the
-// path; the first other word and everything after it (or everything after
+// Reads the arguments, the program's own name first. A command without a
+// window ("--pdf", "--docx", "--roll") is the first word and takes all that
+// follow. Otherwise options come before the path; the first other word and everything after it (or everything after
 // "--") is the path, its words joined by blanks and every double quote removed.
 CommandLine parseCommandLine(const QStringList &arguments);
 

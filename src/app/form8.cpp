@@ -3,7 +3,7 @@
 #include "app/dropdownpanel.h"
 #include "app/hoverwatch.h"
 #include "app/iconbutton.h"
-#include "app/sheetlookfromsettings.h"
+#include "print/sheetlookfromsettings.h"
 #include "app/sheetpage.h"
 #include "app/sheettoolbar.h"
 #include "app/windowplacement.h"

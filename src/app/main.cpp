@@ -1,3 +1,4 @@
+#include "app/batchcommands.h"
 #include "app/commandline.h"
 #include "app/startup.h"
 
@@ -22,6 +23,12 @@ int main(int argc, char **argv)
     case CommandLine::Action::Refuse:
         std::fputs(command.text.toUtf8().constData(), stderr);
         return 2;
+    case CommandLine::Action::WritePdf:
+        return runPdfCommand(command.arguments);
+    case CommandLine::Action::WriteDocx:
+        return runDocxCommand(command.arguments);
+    case CommandLine::Action::RollCharacters:
+        return runRollCommand(command.arguments);
     case CommandLine::Action::RunWindows:
         break;
     }

@@ -1,4 +1,4 @@
-#include "app/sheetlookfromsettings.h"
+#include "print/sheetlookfromsettings.h"
 
 #include "storage/settingkeys.h"
 

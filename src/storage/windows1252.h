@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+namespace Tarvosk {
+
+// The 8-bit code page of character files. Each byte is one character: the
+// five bytes Windows-1252 leaves unassigned read as the control characters of
+// the same number, so every file reads back to the bytes it was. A character
+// the code page lacks is written as "?".
+QString decodeWindows1252(QByteArrayView bytes);
+QByteArray encodeWindows1252(QStringView text);
+
+} // namespace Tarvosk
