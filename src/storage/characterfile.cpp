@@ -1,7 +1,6 @@
 #include "storage/characterfile.h"
 
 #include "rules/numerictext.h"
-#include "storage/fontnamecheck.h"
 #include "storage/settingkeys.h"
 #include "storage/windows1252.h"
 
@@ -109,7 +108,16 @@ const std::array<OptionSlot, optionLineCount> &optionSlots()
     return table;
 }
 
-QByteArray encode(const CharacterSheet &sheet, const SettingsStore &options, const QStringList &trailingLines)
+QStringList optionBlock(const SettingsStore &settings)
+{
+    QStringList lines;
+    lines.reserve(optionLineCount);
+    for (const OptionSlot &slot : optionSlots())
+        lines << optionText(slot, settings);
+    return lines;
+}
+
+QByteArray encode(const CharacterSheet &sheet, const QStringList &optionBlock, const QStringList &trailingLines)
 {
     QByteArray bytes;
     bytes.reserve(8192);
@@ -119,8 +127,8 @@ QByteArray encode(const CharacterSheet &sheet, const SettingsStore &options, con
         appendLine(bytes, value);
     for (const QString &line : sheet.equipmentLines())
         appendLine(bytes, line);
-    for (const OptionSlot &slot : optionSlots())
-        appendLine(bytes, optionText(slot, options));
+    for (const QString &line : optionBlock)
+        appendLine(bytes, line);
     for (const QString &line : trailingLines)
         appendLine(bytes, line);
     return bytes;
@@ -194,11 +202,11 @@ bool ParseFlagLine(const QString &line)
     return line != u"False" && line != u"Falsch" && !line.contains(u'0');
 }
 
-void applyOptions(const QList<OptionValue> &options, SettingsStore &settings, const QStringList &installedFonts)
+void applyOptions(const QList<OptionValue> &options, SettingsStore &settings,
+                  const std::function<QString(const QString &name)> &checkFontName)
 {
     for (const OptionValue &option : options) {
-        const QString text =
-            option.slot.kind == OptionKind::FontName ? CheckFontName(option.text, installedFonts) : option.text;
+        const QString text = option.slot.kind == OptionKind::FontName ? checkFontName(option.text) : option.text;
         settings.write(option.slot.section, option.slot.key, text);
     }
 }

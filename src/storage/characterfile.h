@@ -9,6 +9,7 @@
 #include <QStringView>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace Tarvosk {
@@ -64,9 +65,12 @@ struct Contents
     QStringList trailingLines;
 };
 
-// The file's bytes: the sheet's texts and the options as the store holds
-// them now. The same sheet and settings always give the same bytes.
-QByteArray encode(const CharacterSheet &sheet, const SettingsStore &options, const QStringList &trailingLines = {});
+// The 21 option lines as the store holds the options now.
+QStringList optionBlock(const SettingsStore &settings);
+
+// The file's bytes: the sheet's texts, the option block, and any lines after
+// it. The same sheet and options always give the same bytes.
+QByteArray encode(const CharacterSheet &sheet, const QStringList &optionBlock, const QStringList &trailingLines = {});
 
 // Nothing when the bytes are no character file: fewer than 318 lines, a NUL
 // byte, or a line longer than longestLine. Lines may end in CR LF, LF or CR.
@@ -83,8 +87,10 @@ bool write(const QString &path, const QByteArray &bytes);
 // text with a "0" in it; true otherwise, the empty line too.
 bool ParseFlagLine(const QString &line);
 
-// Stores the options in the settings, a font name through the font check.
-void applyOptions(const QList<OptionValue> &options, SettingsStore &settings, const QStringList &installedFonts);
+// Stores the options in the settings, a font name through the font check
+// (CheckFontName with the installed fonts, where there is a screen).
+void applyOptions(const QList<OptionValue> &options, SettingsStore &settings,
+                  const std::function<QString(const QString &name)> &checkFontName);
 
 } // namespace CharacterFile
 
