@@ -8,7 +8,9 @@
 
 namespace Tarvosk {
 
+class FileDialogs;
 class MessageService;
+class RecoveryCopy;
 class RandomSource;
 class RollDialogs;
 class SettingsStore;
@@ -35,6 +37,10 @@ struct AppContext
     std::function<StartupChoice()> askStartup{};
     // The dialogs of a roll; none means the windows of the program itself.
     RollDialogs *rollDialogs = nullptr;
+    // The file dialogs; none means the program's own.
+    FileDialogs *fileDialogs = nullptr;
+    // The copy of the unsaved sheet an earlier session may have left; none for no copy.
+    RecoveryCopy *recovery = nullptr;
 };
 
 } // namespace Tarvosk

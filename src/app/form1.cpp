@@ -15,6 +15,7 @@
 #include "app/skillspage.h"
 #include "app/valuespage.h"
 #include "app/windowplacement.h"
+#include "platform/filedialogsonscreen.h"
 #include "platform/messageservice.h"
 #include "rules/personallists.h"
 #include "rules/randomsource.h"
@@ -25,6 +26,7 @@
 #include "sheet/sheetdocument.h"
 #include "storage/fontnamecheck.h"
 #include "storage/playerhistory.h"
+#include "storage/recoverycopy.h"
 #include "storage/settingkeys.h"
 
 #include <QCheckBox>
@@ -225,9 +227,18 @@ bool Form1::Form_Load(const QString &commandLinePath)
     m_formLoadedOnce = true;
     showRecord();
 
-    // A character named on the command line opens in the sheet window, which
-    // comes with the character file; until then start-up goes on as without one.
-    Q_UNUSED(commandLinePath);
+    // What a crash left unsaved comes first; then a character named on the command line.
+    if (m_context.recovery && m_context.recovery->offerRestore(m_context.messages)) {
+        m_editExisting = true;
+        Next2();
+        return true;
+    }
+    if (!commandLinePath.isEmpty()) {
+        m_editExisting = true;
+        ensureSheetWindow().LoadCharacterFile(commandLinePath);
+        Next2();
+        return true;
+    }
     m_editExisting = false;
     if (m_context.settings.readNumber(Settings::StartupScreen) == 1) {
         const StartupChoice choice = m_context.askStartup ? m_context.askStartup() : frmStartup::ask();
@@ -348,7 +359,15 @@ void Form1::answerHandOff()
 Form8 &Form1::ensureSheetWindow()
 {
     if (!m_sheetWindow) {
-        m_sheetWindow = new Form8(SheetWindowContext{m_context.settings, m_context.messages, m_context.document});
+        static FileDialogsOnScreen dialogsOnScreen;
+        const auto installedFonts = m_context.installedFonts;
+        m_sheetWindow = new Form8(SheetWindowContext{
+            m_context.settings, m_context.messages, m_context.document,
+            m_context.fileDialogs ? *m_context.fileDialogs : dialogsOnScreen,
+            [installedFonts](const QString &name) {
+                return installedFonts ? CheckFontName(name, installedFonts()) : name;
+            },
+            m_context.recovery});
         m_sheetWindow->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_sheetWindow, &Form8::newCharacterRequested, this, &Form1::NeuerCharakter);
         connect(m_sheetWindow, &Form8::patternMenuRequested, this, &Form1::ToolbarMenu);

@@ -10,6 +10,7 @@
 #include "platform/messageservice.h"
 #include "sheet/backgroundpattern.h"
 #include "sheet/sheetdocument.h"
+#include "storage/characterfiles.h"
 #include "storage/settingkeys.h"
 
 #include <QAction>
@@ -59,6 +60,9 @@ QString draggedFile(const QMimeData *data)
 Form8::Form8(SheetWindowContext context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
+    , m_files(std::make_unique<CharacterFiles>(CharacterFilesContext{context.settings, context.document,
+                                                                     context.messages, context.fileDialogs,
+                                                                     context.checkFontName, context.recovery}))
     , m_hoverWatch(new HoverWatch(this))
 {
     setObjectName(u"Form8"_s);
@@ -393,7 +397,7 @@ void Form8::deleteCharacter()
                                 MessageService::Icon::Question, MessageService::Buttons::YesNo)
         != MessageService::Answer::Yes)
         return;
-    // DeleteCharacter of the character file goes here: it removes the file and blanks the sheet.
+    m_files->DeleteCharacter();
 }
 
 bool Form8::saveQuestionDue() const
@@ -410,16 +414,23 @@ bool Form8::askToSave()
 
 bool Form8::saveCharacterFile(bool askForName)
 {
-    // SaveCharacterFile of the character file goes here.
-    Q_UNUSED(askForName);
-    return false;
+    return m_files->SaveCharacterFile(askForName);
 }
 
 void Form8::loadCharacterFile(const QString &path)
 {
-    // LoadCharacterFile of the character file goes here, after the save question:
-    // if (saveQuestionDue() && askToSave() && !saveCharacterFile(false)) return;
-    Q_UNUSED(path);
+    // A save that was cancelled or failed keeps the sheet, and no other file replaces it.
+    if (saveQuestionDue() && askToSave() && !saveCharacterFile(false))
+        return;
+    LoadCharacterFile(path);
+}
+
+bool Form8::LoadCharacterFile(const QString &path)
+{
+    if (!m_files->LoadCharacterFile(path))
+        return false;
+    m_paper->verticalScrollBar()->setValue(0);
+    return true;
 }
 
 bool Form8::isNewCharacter() const { return m_newCharacter; }

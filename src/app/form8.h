@@ -4,14 +4,19 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <memory>
 
 class QAction;
 class QScrollArea;
 
 namespace Tarvosk {
 
+class CharacterFiles;
+class FileDialogs;
 class HoverWatch;
 class MessageService;
+class RecoveryCopy;
 class SettingsStore;
 class SheetDocument;
 class SheetPage;
@@ -23,6 +28,11 @@ struct SheetWindowContext
     SettingsStore &settings;
     MessageService &messages;
     SheetDocument &document;
+    FileDialogs &fileDialogs;
+    // CheckFontName with the installed fonts, for the font names a file brings.
+    std::function<QString(const QString &name)> checkFontName;
+    // The copy of the unsaved sheet; may be none.
+    RecoveryCopy *recovery = nullptr;
 };
 
 // The character sheet window: the finished character as a one-page sheet
@@ -49,6 +59,8 @@ public:
 
     // The hand-off from a second start: loads the file stored in "Temp"/"Load".
     void Form_DblClick();
+    // A character file into the sheet, without the save question (start-up).
+    bool LoadCharacterFile(const QString &path);
 
     SheetToolbar *toolbar() const;
     // The viewport Picture1 with the scroll bar VScroll1, holding the page.
@@ -103,14 +115,13 @@ private:
     bool saveQuestionDue() const;
     // Asks it; true when the answer is Yes.
     bool askToSave();
-    // Where SaveCharacterFile of the character file will run. False while the
-    // character is not saved (as now, before saving exists): the caller stops.
+    // SaveCharacterFile; false while the character is not saved in its file, and the caller stops.
     bool saveCharacterFile(bool askForName);
-    // Where the character file will be loaded: after the save question, LoadCharacterFile
-    // with this path (an empty one lets the user choose). Nothing happens yet.
+    // After the save question, LoadCharacterFile with this path (an empty one lets the user choose).
     void loadCharacterFile(const QString &path);
 
     SheetWindowContext m_context;
+    std::unique_ptr<CharacterFiles> m_files;
     bool m_newCharacter = false;
     bool m_toolbarOnly = false;
     HoverWatch *m_hoverWatch;

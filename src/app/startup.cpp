@@ -8,6 +8,7 @@
 #include "rules/randomsource.h"
 #include "sheet/sheetdocument.h"
 #include "storage/filetyperegistration.h"
+#include "storage/recoverycopy.h"
 #include "storage/settingkeys.h"
 
 #include <QApplication>
@@ -99,13 +100,19 @@ int runTarvosk(char *programName, const QString &path)
     SeededRandom random;
     MessageBoxService messages;
     SheetDocument document;
-    Form1 form(AppContext{settings, random, messages, document, installedFontNames, registerCharacterFiles});
+    RecoveryCopy recovery(document, settings);
+    AppContext context{settings, random, messages, document, installedFontNames, registerCharacterFiles};
+    context.recovery = &recovery;
+    Form1 form(context);
     // Before the start-up screen, whose dialog may already be up when a later start signals.
     answerHandOffs(instance, settings, form, [&form] { form.answerHandOff(); });
     // A path that names no file is passed over silently.
     if (!form.Form_Load(QFileInfo(path).isFile() ? path : QString()))
         return 0; // ended on the start-up screen
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    // An ordinary end: whatever was unsaved, the user was asked or chose not to be.
+    recovery.discard();
+    return exitCode;
 }
 
 } // namespace Tarvosk

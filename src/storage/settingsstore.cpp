@@ -72,10 +72,12 @@ void SettingsStore::write(QStringView section, QStringView key, const QString &v
 {
     const QString path = groupName(section) + u'/' + key.toString();
     const QVariant before = m_settings->value(path);
+    // The file is written only for a change: a load that brings the options already set stays quick.
+    if (before.isValid() && textOf(before) == value)
+        return;
     m_settings->setValue(path, value);
     m_settings->sync();
-    if (!before.isValid() || textOf(before) != value)
-        Q_EMIT settingChanged(section.toString(), key.toString());
+    Q_EMIT settingChanged(section.toString(), key.toString());
 }
 
 void SettingsStore::write(const SettingKey &setting, const QString &value)

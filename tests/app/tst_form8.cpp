@@ -7,6 +7,7 @@
 #include "storage/settingkeys.h"
 #include "storage/settingsstore.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedfiledialogs.h"
 
 #include <QAction>
 #include <QFile>
@@ -32,7 +33,7 @@ struct Fixture
     // A new window, shown and active, in place of the one before.
     void open()
     {
-        form = std::make_unique<Form8>(SheetWindowContext{settings, messages, document});
+        form = std::make_unique<Form8>(SheetWindowContext{settings, messages, document, dialogs, {}});
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -41,6 +42,7 @@ struct Fixture
     QTemporaryDir dir;
     SettingsStore settings{dir.filePath(u"Tarvosk.conf"_s)};
     RecordingMessages messages;
+    ScriptedFileDialogs dialogs;
     SheetDocument document;
     std::unique_ptr<Form8> form;
 };
