@@ -25,6 +25,8 @@ Form1 &FormFixture::form()
         context.clock = [this] { return clock; };
         context.today = [this] { return today; };
         context.rollDialogs = &rollDialogs;
+        context.fileDialogs = &fileDialogs;
+        context.recovery = recovery;
         context.askStartup = [this] {
             ++startupScreens;
             return startupChoice;

@@ -5,6 +5,7 @@
 #include "sheet/sheetdocument.h"
 #include "storage/settingsstore.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedfiledialogs.h"
 #include "support/scriptedrandom.h"
 #include "support/scriptedrolldialogs.h"
 
@@ -15,6 +16,8 @@ class QComboBox;
 #include <memory>
 
 namespace Tarvosk {
+
+class RecoveryCopy;
 
 // A main window over a temporary settings file, scripted dice and recorded messages.
 struct FormFixture
@@ -29,7 +32,9 @@ struct FormFixture
     ScriptedRandom random;
     ScriptedRollDialogs rollDialogs;
     RecordingMessages messages;
+    ScriptedFileDialogs fileDialogs;
     SheetDocument document;
+    RecoveryCopy *recovery = nullptr;
     QStringList installedFonts{QStringLiteral("DejaVu Sans"), QStringLiteral("Times New Roman")};
     int fontListRequests = 0;
     int registrations = 0;

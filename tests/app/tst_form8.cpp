@@ -4,6 +4,7 @@
 #include "app/sheetpage.h"
 #include "app/sheettoolbar.h"
 #include "sheet/sheetdocument.h"
+#include "storage/characterfile.h"
 #include "storage/settingkeys.h"
 #include "storage/settingsstore.h"
 #include "support/recordingmessages.h"
@@ -64,7 +65,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("closed");
         QTest::newRow("saved") << false << false << u"0"_s << Answer::Yes << 0 << true;
         QTest::newRow("unsaved, no") << false << true << u"0"_s << Answer::No << 1 << true;
-        // Saving cannot succeed yet: the window stays open and nothing is lost.
+        // The save dialog is cancelled: the window stays open and nothing is lost.
         QTest::newRow("unsaved, yes, save failed") << false << true << u"0"_s << Answer::Yes << 1 << false;
         QTest::newRow("unsaved, AlwaysWord") << false << true << u"1"_s << Answer::Yes << 0 << true;
         // No begins the new character, whose window then closes unasked; Yes only saves, so closing asks again.
@@ -177,27 +178,67 @@ private Q_SLOTS:
 
     // A file comes in dragged onto the window (only a drag that carries one is offered a copy) or handed over
     // from a second start, which is another process: the path reaches the settings file, and is cleared there.
+    // Either asks before an unsaved sheet is replaced; a save that does not happen keeps it.
     void filesComeInByDragAndHandOff()
     {
         Fixture f;
+        const QString file = f.dir.filePath(u"Ada.tvk"_s);
+        CharacterSheet ada;
+        ada.setCaption(CharacterSheet::nameCaption, u"Ada"_s);
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(CharacterFile::encode(ada, {}));
+        out.close();
+        f.document.setValue(0, u"ungespeichert"_s);
         f.open();
-        QMimeData file, text;
-        file.setUrls({QUrl::fromLocalFile(u"/home/spieler/Helden/Ada.tvk"_s)});
+        QMimeData dragged, text;
+        dragged.setUrls({QUrl::fromLocalFile(file)});
         text.setText(u"Ada"_s);
-        for (const QMimeData *data : {&file, &text}) {
+        for (const QMimeData *data : {&dragged, &text}) {
             QDragEnterEvent enter(QPoint(40, 200), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
             QApplication::sendEvent(f.form.get(), &enter);
-            QCOMPARE(enter.isAccepted() && enter.dropAction() == Qt::CopyAction, data == &file);
+            QCOMPARE(enter.isAccepted() && enter.dropAction() == Qt::CopyAction, data == &dragged);
         }
+        // Yes, then the save dialog cancelled: the sheet stays.
+        f.messages.answers = {Answer::Yes};
+        QDropEvent drop(QPointF(40, 200), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+        QApplication::sendEvent(f.form.get(), &drop);
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.document.sheet().value(0), u"ungespeichert"_s);
 
         QFile settingsFile(f.settings.fileName());
-        QVERIFY(settingsFile.open(QIODevice::WriteOnly));
-        settingsFile.write("[Temp]\nLoad=/home/spieler/Helden/Ada.tvk\n");
+        QVERIFY(settingsFile.open(QIODevice::Append));
+        settingsFile.write("[Temp]\nLoad=" + file.toUtf8() + "\n");
         settingsFile.close();
+        f.messages.answers = {Answer::No};
         f.form->Form_DblClick();
         QCOMPARE(f.settings.read(Settings::HandOffPath), QString());
         QVERIFY(settingsFile.open(QIODevice::ReadOnly));
-        QVERIFY(!settingsFile.readAll().contains("Ada.tvk"));
+        QVERIFY(!settingsFile.readAll().contains("Load=/"));
+        QCOMPARE(f.document.sheet().caption(CharacterSheet::nameCaption), u"Ada"_s);
+        QCOMPARE(f.document.fileName(), file);
+        QVERIFY(f.document.isSaved());
+    }
+
+    // Deleting asks first; Yes removes the file and blanks the sheet.
+    void deleteRemovesTheFile()
+    {
+        Fixture f;
+        const QString file = f.dir.filePath(u"Ada.tvk"_s);
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(CharacterFile::encode(CharacterSheet(), {}));
+        out.close();
+        f.document.setCaption(CharacterSheet::nameCaption, u"Ada"_s);
+        f.document.markSaved(file);
+        f.open();
+        for (const Answer answer : {Answer::No, Answer::Yes}) {
+            f.messages.answers = {answer};
+            f.form->command(Form8::Command::Delete)->trigger();
+            QCOMPARE(QFile::exists(file), answer == Answer::No);
+            QCOMPARE(f.document.sheet().caption(CharacterSheet::nameCaption), answer == Answer::No ? u"Ada"_s : QString());
+        }
     }
 
     void keysAndIconsTriggerTheirCommands_data()

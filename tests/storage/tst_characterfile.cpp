@@ -121,6 +121,8 @@ private Q_SLOTS:
         QVERIFY(!askName);
         QCOMPARE(readAll(file), bytes);
         QVERIFY(f.messages.shown.isEmpty());
+        // A line break in an option (a settings file edited by hand) cannot shift the lines.
+        QCOMPARE(CharacterFile::encode(CharacterSheet(), {u"Times\nNew\rRoman"_s}).count('\n'), CharacterFile::sheetLineCount + 1);
     }
 
     // A file made by hand: LF alone, 318 lines leave the options alone; more lines set those they have.
@@ -195,6 +197,7 @@ private Q_SLOTS:
         if (loads) {
             QVERIFY(f.messages.shown.isEmpty());
             QCOMPARE(f.document.fileName(), f.path(u"neu.tvk"_s));
+            QVERIFY(f.document.isSaved());
             // The undefined bytes read back as themselves.
             if (content.startsWith("\x81"))
                 QCOMPARE(CharacterFile::encode(f.document.sheet(), {}).left(6), QByteArray("\x81\x8d\x8f\x90\x9d\r"));
