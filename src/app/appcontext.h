@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QStringList>
 #include <QTime>
+#include <QUrl>
 
 #include <functional>
 
@@ -41,6 +42,8 @@ struct AppContext
     FileDialogs *fileDialogs = nullptr;
     // The copy of the unsaved sheet an earlier session may have left; none for no copy.
     RecoveryCopy *recovery = nullptr;
+    // Opens the word-processor document; none means the desktop's default application.
+    std::function<bool(const QUrl &)> openDocument{};
 };
 
 } // namespace Tarvosk

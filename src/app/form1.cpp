@@ -30,6 +30,7 @@
 #include "storage/settingkeys.h"
 
 #include <QCheckBox>
+#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -327,7 +328,10 @@ void Form1::Next2()
         // A character just made is not on disk yet: closing must ask before it is lost.
         m_context.document.setSaved(false);
     }
-    ensureSheetWindow().show();
+    Form8 &sheetWindow = ensureSheetWindow();
+    sheetWindow.show();
+    if (!m_editExisting && m_context.settings.readNumber(Settings::AlwaysWord) == 1)
+        sheetWindow.command(Form8::Command::Word)->trigger();
 }
 
 void Form1::showSheetWindow()
@@ -367,7 +371,7 @@ Form8 &Form1::ensureSheetWindow()
             [installedFonts](const QString &name) {
                 return installedFonts ? CheckFontName(name, installedFonts()) : name;
             },
-            m_context.recovery});
+            m_context.recovery, m_context.openDocument});
         m_sheetWindow->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_sheetWindow, &Form8::newCharacterRequested, this, &Form1::NeuerCharakter);
         connect(m_sheetWindow, &Form8::patternMenuRequested, this, &Form1::ToolbarMenu);

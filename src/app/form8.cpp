@@ -7,14 +7,17 @@
 #include "app/sheetpage.h"
 #include "app/sheettoolbar.h"
 #include "app/windowplacement.h"
+#include "app/wordexport.h"
 #include "platform/messageservice.h"
 #include "sheet/backgroundpattern.h"
+#include "settings/frmsettings.h"
 #include "sheet/sheetdocument.h"
 #include "storage/characterfiles.h"
 #include "storage/settingkeys.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -65,6 +68,8 @@ Form8::Form8(SheetWindowContext context, QWidget *parent)
                                                                      context.checkFontName, context.recovery}))
     , m_hoverWatch(new HoverWatch(this))
 {
+    m_files->addExportType({u"Word Dokument (*.docx)"_s, u".docx"_s,
+                            [this](const QString &path) { writeWordDocument(path); }});
     setObjectName(u"Form8"_s);
     setWindowTitle(caption);
     setAcceptDrops(true);
@@ -385,11 +390,34 @@ void Form8::saveCharacterAs()
 // Not built yet: the printed sheet, shown modally.
 void Form8::printCharacter() {}
 
-// Not built yet: the word-processor document, with an empty path.
-void Form8::exportToWord() {}
+void Form8::exportToWord()
+{
+    writeWordDocument(QString());
+}
 
-// Not built yet: the settings dialog, shown modally.
-void Form8::showSettings() {}
+void Form8::writeWordDocument(const QString &path)
+{
+    Tarvosk::exportToWord(this, m_context.document.sheet(), m_context.settings, m_context.messages, path,
+                          m_context.openDocument);
+}
+
+void Form8::showSettings()
+{
+    SettingsContext context{m_context.settings};
+    for (std::size_t i = 0; i < context.fileIcons.size(); ++i) {
+        QFile icon(u":/icons/fileicon%1.svg"_s.arg(i + 1));
+        if (icon.open(QIODevice::ReadOnly))
+            context.fileIcons[i] = icon.readAll();
+    }
+    context.showPatternMenu = [this](QPoint at) { Q_EMIT patternMenuRequested(at); };
+    context.toolbarOnlyHeight = IconBar::toolbarHeight;
+    context.version = QStringLiteral(TARVOSK_VERSION);
+    frmSettings::showModal(this, std::move(context));
+    // The dialog has sized the window for "AlwaysWord" already; the window follows the mode it chose.
+    m_toolbarOnly = m_context.settings.readNumber(Settings::AlwaysWord) != 0;
+    if (!m_toolbarOnly)
+        m_paper->setFocus();
+}
 
 void Form8::deleteCharacter()
 {

@@ -9,6 +9,7 @@
 
 class QAction;
 class QScrollArea;
+class QUrl;
 
 namespace Tarvosk {
 
@@ -33,6 +34,8 @@ struct SheetWindowContext
     std::function<QString(const QString &name)> checkFontName;
     // The copy of the unsaved sheet; may be none.
     RecoveryCopy *recovery = nullptr;
+    // Opens the word-processor document; none means the desktop's default application.
+    std::function<bool(const QUrl &)> openDocument{};
 };
 
 // The character sheet window: the finished character as a one-page sheet
@@ -108,6 +111,8 @@ private:
     void saveCharacterAs();
     void printCharacter();
     void exportToWord();
+    // The sheet as a word-processor document at the path; an empty path opens it for the user.
+    void writeWordDocument(const QString &path);
     void showSettings();
     void deleteCharacter();
 

@@ -26,6 +26,10 @@ inline constexpr SettingKey Line1On{u"Printer", u"Line1On", u"1"};
 inline constexpr SettingKey Line0{u"Printer", u"Line0", u"0"};
 inline constexpr SettingKey Line1{u"Printer", u"Line1", u"3"};
 inline constexpr SettingKey Quality{u"Printer", u"Quality", u"2"};
+// The printer chosen in the settings ("" the system's default) and its paper
+// as a page size key ("A4", "Letter"; "" the printer's own).
+inline constexpr SettingKey PrinterDevice{u"Printer", u"Device", u""};
+inline constexpr SettingKey PaperSize{u"Printer", u"PaperSize", u""};
 
 // The three sheet fonts share their keys.
 inline constexpr QStringView HeadlineFont = u"Headline";

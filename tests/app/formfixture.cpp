@@ -27,6 +27,10 @@ Form1 &FormFixture::form()
         context.rollDialogs = &rollDialogs;
         context.fileDialogs = &fileDialogs;
         context.recovery = recovery;
+        context.openDocument = [this](const QUrl &url) {
+            openedDocuments << url;
+            return true;
+        };
         context.askStartup = [this] {
             ++startupScreens;
             return startupChoice;

@@ -35,6 +35,7 @@ struct FormFixture
     ScriptedFileDialogs fileDialogs;
     SheetDocument document;
     RecoveryCopy *recovery = nullptr;
+    QList<QUrl> openedDocuments;
     QStringList installedFonts{QStringLiteral("DejaVu Sans"), QStringLiteral("Times New Roman")};
     int fontListRequests = 0;
     int registrations = 0;

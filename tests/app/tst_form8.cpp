@@ -17,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -34,7 +35,11 @@ struct Fixture
     // A new window, shown and active, in place of the one before.
     void open()
     {
-        form = std::make_unique<Form8>(SheetWindowContext{settings, messages, document, dialogs, {}});
+        form = std::make_unique<Form8>(SheetWindowContext{settings, messages, document, dialogs, {}, nullptr,
+                                                          [this](const QUrl &url) {
+                                                              opened << url;
+                                                              return true;
+                                                          }});
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -45,6 +50,7 @@ struct Fixture
     RecordingMessages messages;
     ScriptedFileDialogs dialogs;
     SheetDocument document;
+    QList<QUrl> opened;
     std::unique_ptr<Form8> form;
 };
 
@@ -264,6 +270,13 @@ private Q_SLOTS:
         Fixture f;
         f.open();
         f.messages.answers = {Answer::No};
+        // A dialog the command opens is closed as soon as it shows.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                dialog->close();
+        });
+        closer.start(20);
         QSignalSpy triggered(f.form->command(command), &QAction::triggered);
         if (!keys.isEmpty())
             QTest::keySequence(f.form.get(), keys);

@@ -353,8 +353,12 @@ void TestWizard::finishedCharacterGoesToTheSheetWindow()
     form.Next0();
     form.Next1();
     QTest::keyClicks(form.personalPage()->Text1, u"Heinrich"_s);
+    // "Immer nach MS Word exportieren": the document opens as the wizard ends.
+    fixture.settings.write(Settings::AlwaysWord, u"1"_s);
     clickOn(form, u"imgButton2_1"_s); // "Fertig"
     QVERIFY(!form.isVisible() && form.sheetWindow()->isVisible());
+    QCOMPARE(fixture.openedDocuments.size(), 1);
+    fixture.settings.write(Settings::AlwaysWord, u"0"_s);
     QCOMPARE(fixture.document.sheet().caption(CharacterSheet::nameCaption), u"Heinrich"_s);
     QCOMPARE(fixture.document.sheet().caption(CharacterSheet::classCaption), u"Arzt"_s);
     // Not on disk yet: closing the sheet must ask before the character is lost.
