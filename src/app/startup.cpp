@@ -15,6 +15,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace Tarvosk {
 
@@ -83,6 +86,11 @@ int runTarvosk(char *programName, const QString &path)
     QApplication::setOrganizationName(QStringLiteral("Tarvosk"));
     QApplication::setApplicationName(QStringLiteral("Tarvosk"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    // Qt's own dialogs (files, printing) speak German like the rest of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     SettingsStore settings;
 
