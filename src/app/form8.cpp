@@ -9,6 +9,9 @@
 #include "app/windowplacement.h"
 #include "app/wordexport.h"
 #include "platform/messageservice.h"
+#include "print/printsetup.h"
+#include "print/sheetprinter.h"
+#include "print/sheetprintjob.h"
 #include "sheet/backgroundpattern.h"
 #include "settings/frmsettings.h"
 #include "sheet/sheetdocument.h"
@@ -21,6 +24,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -70,6 +74,11 @@ Form8::Form8(SheetWindowContext context, QWidget *parent)
 {
     m_files->addExportType({u"Word Dokument (*.docx)"_s, u".docx"_s,
                             [this](const QString &path) { writeWordDocument(path); }});
+    m_files->addExportType({u"PDF Dokument (*.pdf)"_s, u".pdf"_s, [this](const QString &path) {
+        if (!SheetPrintJob::writePdf(path, m_context.document.sheet(), PrintSetup::fromSettings(m_context.settings)))
+            m_context.messages.show(CharacterFiles::saveFailed, u"Fehler"_s, MessageService::Icon::Critical,
+                                    MessageService::Buttons::Ok);
+    }});
     setObjectName(u"Form8"_s);
     setWindowTitle(caption);
     setAcceptDrops(true);
@@ -387,8 +396,14 @@ void Form8::saveCharacterAs()
     saveCharacterFile(true);
 }
 
-// Not built yet: the printed sheet, shown modally.
-void Form8::printCharacter() {}
+void Form8::printCharacter()
+{
+    const std::unique_ptr<QPrinter> printer = m_context.choosePrinter
+                                                  ? m_context.choosePrinter()
+                                                  : SheetPrinter::chosenPrinter(m_context.settings);
+    SheetPrinter::printSheet(printer.get(), m_context.document.sheet(), m_context.settings, m_context.fileDialogs,
+                             m_context.messages);
+}
 
 void Form8::exportToWord()
 {

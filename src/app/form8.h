@@ -8,6 +8,7 @@
 #include <memory>
 
 class QAction;
+class QPrinter;
 class QScrollArea;
 class QUrl;
 
@@ -36,6 +37,8 @@ struct SheetWindowContext
     RecoveryCopy *recovery = nullptr;
     // Opens the word-processor document; none means the desktop's default application.
     std::function<bool(const QUrl &)> openDocument{};
+    // The printer "Drucken" prints on (none: a PDF file); unset means the one the settings choose.
+    std::function<std::unique_ptr<QPrinter>()> choosePrinter{};
 };
 
 // The character sheet window: the finished character as a one-page sheet

@@ -28,7 +28,7 @@ struct CellRun
 constexpr CellRun captionRuns[] = {
     // the character's name and class, the title line above the frames
     {0, 1, 1, 8, 8, 336, 27, 0, 0, L},
-    {1, 1, 1, 347, 8, 228, 27, 0, 0, R},
+    {1, 1, 1, 347, 8, 230, 27, 0, 0, R},
     // personal data
     {2, 6, 1, 16, 40, 96, 15, 0, 16, L},
     {8, 6, 1, 296, 40, 96, 15, 0, 16, L},

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMimeData>
+#include <QPrinter>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -39,7 +40,8 @@ struct Fixture
                                                           [this](const QUrl &url) {
                                                               opened << url;
                                                               return true;
-                                                          }});
+                                                          },
+                                                          [] { return std::unique_ptr<QPrinter>(); }});
         form->show();
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));

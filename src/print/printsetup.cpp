@@ -1,0 +1,54 @@
+#include "print/printsetup.h"
+
+#include "print/sheetlookfromsettings.h"
+#include "storage/settingkeys.h"
+
+#include <algorithm>
+
+namespace Tarvosk {
+
+namespace {
+
+// Widths count page pixels, as the sheet window's lines do, so paper keeps the
+// window's proportions; 0 (and below) is the device's thinnest line.
+int lineWidth(const SettingsStore &settings, const SettingKey &key)
+{
+    return std::max(qRound(settings.readSize(key.section, key.key, key.fallback.toDouble())), 0);
+}
+
+std::optional<QPageSize> paperOf(const QString &key)
+{
+    for (int id = 0; id <= int(QPageSize::LastPageSize); ++id) {
+        const auto size = QPageSize::PageSizeId(id);
+        if (!key.isEmpty() && size != QPageSize::Custom && QPageSize::key(size) == key)
+            return QPageSize(size);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+PrintSetup PrintSetup::fromSettings(const SettingsStore &settings)
+{
+    PrintSetup setup;
+    setup.look = sheetLookFromSettings(settings);
+    setup.look.thinWidth = lineWidth(settings, Settings::Line0);
+    setup.look.thickWidth = lineWidth(settings, Settings::Line1);
+    setup.orientation = settings.readNumber(Settings::Orientation) == 1 ? QPageLayout::Landscape : QPageLayout::Portrait;
+    setup.resolution = printResolution(settings.readNumber(Settings::Quality));
+    setup.paper = paperOf(settings.read(Settings::PaperSize));
+    return setup;
+}
+
+int printResolution(int quality)
+{
+    constexpr int named[] = {150, 300, 600, 1200}; // draft, low, medium, high
+    const int printerQuality = -quality;
+    if (printerQuality >= -4 && printerQuality <= -1)
+        return named[-printerQuality - 1];
+    if (printerQuality > 0)
+        return std::clamp(printerQuality, 72, 2400);
+    return 300;
+}
+
+} // namespace Tarvosk

@@ -1,0 +1,81 @@
+#include "print/sheetprinter.h"
+
+#include "platform/filedialogs.h"
+#include "platform/messageservice.h"
+#include "print/printsetup.h"
+#include "print/sheetprintjob.h"
+#include "sheet/charactersheet.h"
+#include "storage/characterfilename.h"
+#include "storage/settingkeys.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace Tarvosk::SheetPrinter {
+
+namespace {
+
+QString pdfName(const CharacterSheet &sheet)
+{
+    QString name = sheet.caption(CharacterSheet::nameCaption).trimmed();
+    name.replace(u'/', u'-');
+    return (name.isEmpty() ? u"nobody"_s : name) + u".pdf"_s;
+}
+
+} // namespace
+
+std::unique_ptr<QPrinter> chosenPrinter(const SettingsStore &settings)
+{
+    QPrinterInfo info = QPrinterInfo::printerInfo(settings.read(Settings::PrinterDevice));
+    if (info.isNull())
+        info = QPrinterInfo::defaultPrinter();
+    if (info.isNull()) {
+        const QList<QPrinterInfo> printers = QPrinterInfo::availablePrinters();
+        if (printers.isEmpty())
+            return nullptr;
+        info = printers.first();
+    }
+    return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+bool print(QPrinter &printer, const CharacterSheet &sheet, const PrintSetup &setup)
+{
+    printer.setResolution(setup.resolution);
+    if (setup.paper)
+        printer.setPageSize(*setup.paper);
+    printer.setFullPage(false);
+    printer.setDocName(sheet.caption(CharacterSheet::nameCaption));
+    return SheetPrintJob::print(printer, sheet, setup) && printer.printerState() != QPrinter::Error;
+}
+
+void printSheet(QPrinter *printer, const CharacterSheet &sheet, const SettingsStore &settings, FileDialogs &dialogs,
+                MessageService &messages)
+{
+    const PrintSetup setup = PrintSetup::fromSettings(settings);
+    bool printed = false;
+    if (printer) {
+        printed = print(*printer, sheet, setup);
+    } else {
+        int filterIndex = 1;
+        const QString chosen = dialogs.showSaveDialog(pdfFilter.toString(), filterIndex, pdfName(sheet)).trimmed();
+        if (chosen.isEmpty())
+            return;
+        // The dialog confirmed the name as typed, not a file the extension makes of it.
+        const QString path = withExtension(chosen, u".pdf");
+        if (path != chosen && QFileInfo::exists(path)
+            && messages.show(u"Die Datei »%1« gibt es schon.\nSoll sie ersetzt werden ?"_s.arg(QDir::toNativeSeparators(path)),
+                             u"Drucken"_s, MessageService::Icon::Question, MessageService::Buttons::YesNo)
+                   != MessageService::Answer::Yes)
+            return;
+        printed = SheetPrintJob::writePdf(path, sheet, setup);
+    }
+    if (!printed)
+        messages.show(failureText.toString(), failureTitle.toString(), MessageService::Icon::Critical,
+                      MessageService::Buttons::Ok);
+}
+
+} // namespace Tarvosk::SheetPrinter

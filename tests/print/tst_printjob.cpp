@@ -1,0 +1,245 @@
+#include "pdfreading.h"
+
+#include "platform/filedialogs.h"
+#include "print/printsetup.h"
+#include "print/sheetprinter.h"
+#include "print/sheetprintjob.h"
+#include "sheet/charactersheet.h"
+#include "sheet/sheetlayout.h"
+#include "storage/settingkeys.h"
+#include "support/recordingmessages.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace Tarvosk;
+
+namespace {
+
+constexpr qreal margin = SheetPrintJob::pdfMargin;
+constexpr int dpi = 144;
+
+struct ScriptedSaveDialog final : FileDialogs
+{
+    QString showOpenDialog(const QString &, int &) override { return {}; }
+    QString showSaveDialog(const QString &givenFilter, int &, const QString &givenName) override
+    {
+        std::tie(filter, initialName) = std::pair(givenFilter, givenName);
+        return answer;
+    }
+
+    QString answer, filter, initialName;
+};
+
+CharacterSheet namedSheet(const QString &className = u"Arzt"_s)
+{
+    CharacterSheet sheet;
+    sheet.setCaption(CharacterSheet::nameCaption, u"Hohenstein"_s);
+    sheet.setCaption(CharacterSheet::classCaption, className);
+    sheet.setValue(0, u"Greta"_s);
+    sheet.setEquipmentLine(28, u"Zunderbüchse"_s);
+    return sheet;
+}
+
+// Mean grey of the picture's row at a page y across the page x 400..570,
+// where a blank sheet has no text: the darkest row within half a page pixel.
+int greyAt(const QImage &image, qreal pageY, qreal sx, qreal sy)
+{
+    const qreal scale = dpi / 72.0;
+    const int y = qRound((margin + pageY * sy) * scale);
+    int darkest = 255;
+    for (int row = y - 1; row <= y + 1; ++row) {
+        int sum = 0;
+        const int left = qRound((margin + 400 * sx) * scale), right = qRound((margin + 570 * sx) * scale);
+        for (int x = left; x < right; ++x)
+            sum += qGray(image.pixel(x, row));
+        darkest = std::min(darkest, sum / (right - left));
+    }
+    return darkest;
+}
+
+} // namespace
+
+class TestPrintJob : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_folder;
+    std::unique_ptr<SettingsStore> m_settings;
+
+    QString pdfOf(const CharacterSheet &sheet)
+    {
+        const QString path = m_folder.filePath(u"Blatt.pdf"_s);
+        [&] { QVERIFY(SheetPrintJob::writePdf(path, sheet, PrintSetup::fromSettings(*m_settings))); }();
+        return path;
+    }
+
+private Q_SLOTS:
+    void init() { m_settings = std::make_unique<SettingsStore>(m_folder.filePath(u"Tarvosk.conf"_s)); }
+    void cleanup() { QFile::remove(m_settings->fileName()); }
+
+    void placesTextsOnThePrintableArea_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QString>("className");
+        QTest::newRow("portrait, short class") << 0 << u"Arzt"_s;
+        QTest::newRow("portrait, long class") << 0 << u"Kopfgeldjägerin"_s;
+        QTest::newRow("landscape, long class") << 1 << u"Kopfgeldjägerin"_s;
+    }
+    void placesTextsOnThePrintableArea()
+    {
+        QFETCH(int, orientation);
+        QFETCH(QString, className);
+        m_settings->write(Settings::Orientation, QString::number(orientation));
+        const PdfPage page = readPdf(pdfOf(namedSheet(className)));
+        QCOMPARE(page.size.width() > page.size.height(), orientation == 1);
+        const qreal sx = (page.size.width() - 2 * margin) / SheetLayout::pageSize.width();
+        const qreal sy = (page.size.height() - 2 * margin) / SheetLayout::pageSize.height();
+
+        // Each text starts at its cell's left (the class ends at its right), centred in its row.
+        const QRect band = SheetLayout::equipmentLineRect(28).adjusted(SheetLayout::equipmentTextIndent, 0, 0, 0);
+        const QList<std::pair<QString, QRect>> places{
+            {u"Hohenstein"_s, SheetLayout::captionRect(CharacterSheet::nameCaption)},
+            {className, SheetLayout::captionRect(CharacterSheet::classCaption)},
+            {u"Greta"_s, SheetLayout::valueRect(0)},
+            {u"Zunderbüchse"_s, band},
+        };
+        for (const auto &[text, cell] : places) {
+            const QRectF box = page.box(text);
+            const bool right = text == className;
+            const qreal x = margin + (right ? cell.left() + cell.width() : cell.left()) * sx;
+            QVERIFY2(qAbs((right ? box.right() : box.left()) - x) <= 1, qPrintable(text));
+            QVERIFY2(qAbs(box.center().y() - (margin + (cell.top() + cell.height() / 2.0) * sy)) <= 1, qPrintable(text));
+        }
+    }
+
+    void drawsLinesAsTheSettingsSay_data()
+    {
+        QTest::addColumn<QStringList>("printer"); // keys of "Printer" = values
+        // How many page pixels down from its top a frame and a light ruling line are dark.
+        QTest::addColumn<int>("frameDepth");
+        QTest::addColumn<int>("ruleDepth");
+        QTest::newRow("defaults") << QStringList() << 3 << 1;
+        QTest::newRow("no frames") << QStringList{u"Line1On=0"_s} << 0 << 1;
+        QTest::newRow("no ruling lines") << QStringList{u"Line0On=0"_s} << 3 << 0;
+        QTest::newRow("neither") << QStringList{u"Line1On=0"_s, u"Line0On=0"_s} << 0 << 0;
+        QTest::newRow("wide, rounded") << QStringList{u"Line1=5,6"_s, u"Line0=4"_s} << 6 << 4;
+    }
+    void drawsLinesAsTheSettingsSay()
+    {
+        QFETCH(QStringList, printer);
+        QFETCH(int, frameDepth);
+        QFETCH(int, ruleDepth);
+        for (const QString &setting : printer)
+            m_settings->write(u"Printer", setting.section(u'=', 0, 0), setting.section(u'=', 1));
+        const QImage image = renderPdf(pdfOf(CharacterSheet()), dpi);
+        QVERIFY(!image.isNull());
+        const qreal sx = (image.width() * 72.0 / dpi - 2 * margin) / SheetLayout::pageSize.width();
+        const qreal sy = (image.height() * 72.0 / dpi - 2 * margin) / SheetLayout::pageSize.height();
+        const int frameTop = SheetLayout::frames()[0].top();
+        const int ruleY = 151; // a light line across the personal data, below "Besonderes"
+        for (const auto &[top, depth] : {std::pair(frameTop, frameDepth), std::pair(ruleY, ruleDepth)}) {
+            if (depth > 0) {
+                QVERIFY2(greyAt(image, top + 0.5, sx, sy) < 160, qPrintable(QString::number(top)));
+                QVERIFY2(greyAt(image, top + depth - 0.5, sx, sy) < 160, qPrintable(QString::number(top)));
+            }
+            QVERIFY2(greyAt(image, top + depth + (depth > 0 ? 1.5 : 0.5), sx, sy) > 230, qPrintable(QString::number(top)));
+        }
+    }
+
+    void printsTheFontsAndTheStaticCaptions()
+    {
+        // Monospaced faces give each group's word a width of its own.
+        m_settings->write(Settings::HeadlineFont, Settings::FontName, u"DejaVu Sans Mono"_s);
+        m_settings->write(Settings::HeadlineFont, Settings::FontBold, u"1"_s);
+        m_settings->write(Settings::LabelsFont, Settings::FontName, u"Liberation Sans"_s);
+        m_settings->write(Settings::LabelsFont, Settings::FontItalic, u"Wahr"_s);
+        m_settings->write(Settings::ValuesFont, Settings::FontName, u"Liberation Mono"_s);
+        m_settings->write(Settings::ValuesFont, Settings::FontSize, u"10"_s);
+        const QString pdf = pdfOf(namedSheet());
+        QStringList fonts = pdfFonts(pdf);
+        fonts.sort();
+        QCOMPARE(fonts, (QStringList{u"DejaVuSansMono-Bold"_s, u"LiberationMono"_s, u"LiberationSans-Italic"_s}));
+
+        const PdfPage page = readPdf(pdf);
+        const qreal paperPerPoint = 4 / 3.0 * (page.size.width() - 2 * margin) / SheetLayout::pageSize.width();
+        QVERIFY(qAbs(page.box(u"Hohenstein"_s).width() - 10 * 0.602 * 18 * paperPerPoint) <= 1);
+        QVERIFY(qAbs(page.box(u"Greta"_s).width() - 5 * 0.6 * 10 * paperPerPoint) <= 1);
+        for (int i = 92; i <= 95; ++i)
+            QVERIFY2(page.texts().contains(CharacterSheet().caption(i)), qPrintable(CharacterSheet().caption(i)));
+    }
+
+    void printsOnThePrinter()
+    {
+        m_settings->write(Settings::Orientation, u"1"_s);
+        m_settings->write(Settings::PaperSize, u"Letter"_s);
+        RecordingMessages messages;
+        ScriptedSaveDialog dialog;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_folder.filePath(u"Drucker.pdf"_s));
+        SheetPrinter::printSheet(&printer, namedSheet(), *m_settings, dialog, messages);
+        QVERIFY(messages.shown.isEmpty());
+        QVERIFY(dialog.filter.isEmpty());
+        const PdfPage page = readPdf(printer.outputFileName());
+        QCOMPARE(page.size.toSize(), QSize(792, 612)); // US Letter, landscape
+        const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
+        const QRectF box = page.box(u"Hohenstein"_s);
+        QVERIFY(qAbs(box.left() - area.left() - SheetLayout::captionRect(0).left() * area.width() / 585) <= 1);
+
+        printer.setOutputFileName(m_folder.filePath(u"fehlt/Drucker.pdf"_s));
+        SheetPrinter::printSheet(&printer, namedSheet(), *m_settings, dialog, messages);
+        QCOMPARE(messages.shown.size(), 1);
+    }
+
+    void writesAPdfWithoutPrinter_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("written"); // the file the folder then holds, if any
+        QTest::addColumn<QString>("message"); // the title of the one message shown, if any
+        QTest::newRow("extension appended") << u"Held"_s << u"Held.pdf"_s << QString();
+        QTest::newRow("extension in capitals kept") << u"Held.PDF"_s << u"Held.PDF"_s << QString();
+        QTest::newRow("cancelled") << QString() << QString() << QString();
+        QTest::newRow("no such folder") << u"fehlt/Held"_s << QString() << u"Fehler beim Drucken"_s;
+        QTest::newRow("a file the extension names is kept") << u"Alt"_s << u"Alt.pdf"_s << u"Drucken"_s;
+    }
+    void writesAPdfWithoutPrinter()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QFETCH(QString, message);
+        // The dialog answers names relative to a folder of their own.
+        QTemporaryDir folder;
+        QVERIFY(QDir::setCurrent(folder.path()));
+        QFile old(u"Alt.pdf"_s);
+        if (answer == u"Alt")
+            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("alt") == 3 && old.flush());
+        RecordingMessages messages;
+        messages.answers = {MessageService::Answer::No};
+        ScriptedSaveDialog dialog;
+        dialog.answer = answer;
+        SheetPrinter::printSheet(nullptr, namedSheet(), *m_settings, dialog, messages);
+        QCOMPARE(dialog.filter, u"PDF Dokument (*.pdf)|*.pdf"_s);
+        QCOMPARE(dialog.initialName, u"Hohenstein.pdf"_s);
+        QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), written.isEmpty() ? QStringList() : QStringList{written});
+        if (written.startsWith(u"Held"))
+            QVERIFY(readPdf(folder.filePath(written)).texts().contains(u"Hohenstein"_s));
+        QCOMPARE(old.size(), answer == u"Alt" ? 3 : 0);
+        QCOMPARE(messages.shown.size(), message.isEmpty() ? 0 : 1);
+        if (message == u"Fehler beim Drucken") {
+            const RecordingMessages::Shown &shown = messages.shown.first();
+            QCOMPARE(shown.text + u'|' + shown.title, u"Bitte überprüfen Sie Ihren Drucker/Druckertreiber !|Fehler beim Drucken"_s);
+            QVERIFY(shown.icon == MessageService::Icon::Critical && shown.buttons == MessageService::Buttons::Ok);
+        } else if (!message.isEmpty()) {
+            QCOMPARE(messages.shown.first().title, message);
+        }
+        QVERIFY(QDir::setCurrent(m_folder.path()));
+    }
+};
+
+QTEST_MAIN(TestPrintJob)
+#include "tst_printjob.moc"
