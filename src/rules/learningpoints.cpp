@@ -2,6 +2,8 @@
 
 #include "rules/numerictext.h"
 
+#include <cmath>
+
 namespace Tarvosk {
 
 namespace {
@@ -17,7 +19,10 @@ double pool(const CharacterRecord &record, int index)
 
 void setPool(CharacterRecord &record, int index, double value)
 {
-    record.learningPoints[index] = QString::number(value, 'g', 15);
+    // A whole number, as the pools always hold, written as what it is: the
+    // same text as QString::number(value, 'g', 15) gives, at a fraction of the cost.
+    const bool whole = value == std::trunc(value) && std::abs(value) < 1e15 && !(value == 0 && std::signbit(value));
+    record.learningPoints[index] = whole ? QString::number(qint64(value)) : QString::number(value, 'g', 15);
 }
 
 void addToPool(CharacterRecord &record, int index, double amount)

@@ -39,7 +39,14 @@ bool isSecondaryClick(Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 
 bool isLanguageLine(const QString &caption)
 {
-    return caption.contains(u"Schreiben") || caption.contains(u"Sprechen");
+    // Both words begin with an "S": only where one stands is a word compared,
+    // which is cheaper than searching for each word, on every click.
+    for (qsizetype at = caption.indexOf(u'S'); at >= 0; at = caption.indexOf(u'S', at + 1)) {
+        const QStringView word = QStringView(caption).mid(at);
+        if (word.startsWith(u"Schreiben") || word.startsWith(u"Sprechen"))
+            return true;
+    }
+    return false;
 }
 
 SkillList &skillList(CharacterRecord &record, SkillListId list)

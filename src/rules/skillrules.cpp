@@ -3,7 +3,9 @@
 #include "rules/numerictext.h"
 
 #include <QStringList>
+#include <QVarLengthArray>
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 
@@ -53,6 +55,39 @@ const QStringList givenKeys = {
     u"MUTTERSPRACHE: SCHREIBEN"_s, u"MUTTERSPRACHE: SPRECHEN"_s, u"AUSWEICHEN"_s, u"ABWEHR"_s,
 };
 
+// Below U+0149 every letter upper-cases to one letter, and "ß" to itself (it
+// has no upper case of its own), so such a text is upper-cased letter by
+// letter, at a fraction of the cost of QString::toUpper.
+bool upperCasedLetterByLetter(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x149; });
+}
+
+QChar upperLetter(QChar c)
+{
+    const char16_t letter = c.unicode();
+    if (letter >= u'a' && letter <= u'z')
+        return QChar(char16_t(letter - (u'a' - u'A')));
+    return letter < 0x80 ? c : c.toUpper();
+}
+
+using KeyBuffer = QVarLengthArray<QChar, 64>;
+
+// The name key of a caption as nameKey makes it, in the buffer where it is
+// upper-cased letter by letter, so that counting, done on every click, allocates nothing.
+QStringView upperKeyOf(const QString &caption, KeyBuffer &buffer, QString &longWay)
+{
+    const qsizetype plus = caption.indexOf(u'+');
+    const QStringView line = plus < 0 ? QStringView(caption) : QStringView(caption).left(plus);
+    if (!upperCasedLetterByLetter(line)) {
+        longWay = nameKey(caption);
+        return longWay;
+    }
+    buffer.resize(line.size());
+    std::transform(line.begin(), line.end(), buffer.begin(), upperLetter);
+    return QStringView(buffer.data(), buffer.size());
+}
+
 RuleVerdict refuse(const QString &message)
 {
     return {message};
@@ -77,9 +112,12 @@ int countAll(const CharacterRecord &record, const QStringList &names)
 
 const ValueCode *valueCodeOf(QStringView prerequisite)
 {
-    const QString code = upperKeepingSharpS(prerequisite.left(2).toString());
+    const QStringView letters = prerequisite.left(2);
+    // ASCII letters, as the tables have, are compared without an upper-cased copy.
+    const bool ascii = std::all_of(letters.begin(), letters.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const QString upper = ascii ? QString() : upperKeepingSharpS(letters.toString());
     for (const ValueCode &valueCode : valueCodes) {
-        if (code == valueCode.code)
+        if (ascii ? letters.compare(valueCode.code, Qt::CaseInsensitive) == 0 : upper == valueCode.code)
             return &valueCode;
     }
     return nullptr;
@@ -100,29 +138,24 @@ double valueOf(const CharacterRecord &record, const ValueCode &code)
     return leadingNumber(record.valueText(code.value));
 }
 
-// The prerequisites between the first "(" and the ")" after it, each trimmed.
-QStringList prerequisitesOf(const QString &caption)
+// The text between the first "(" and the ")" after it: the prerequisites, separated by ",".
+QStringView prerequisiteText(const QString &caption)
 {
-    const qsizetype open = caption.indexOf(u'(');
-    QString inside = caption.mid(open + 1);
+    const QStringView inside = QStringView(caption).mid(caption.indexOf(u'(') + 1);
     const qsizetype close = inside.indexOf(u')');
-    if (close >= 0)
-        inside.truncate(close);
-    QStringList prerequisites = inside.split(u',');
-    for (QString &prerequisite : prerequisites)
-        prerequisite = prerequisite.trimmed();
-    return prerequisites;
+    return close < 0 ? inside : inside.left(close);
 }
 
 // Four characters ("In31") are a minimum; five or more ("pA<81") a maximum.
 // Unknown codes are skipped.
 RuleVerdict checkPrerequisites(const CharacterRecord &record, const QString &caption)
 {
-    for (const QString &prerequisite : prerequisitesOf(caption)) {
+    for (const QStringView part : prerequisiteText(caption).tokenize(u',')) {
+        const QStringView prerequisite = part.trimmed();
         const ValueCode *code = valueCodeOf(prerequisite);
         if (!code)
             continue;
-        const double threshold = leadingNumber(QStringView(prerequisite).right(2));
+        const double threshold = leadingNumber(prerequisite.right(2));
         const double value = valueOf(record, *code);
         if (prerequisite.size() < 5) {
             if (value < threshold)
@@ -170,6 +203,11 @@ RuleVerdict checkBetweenSkills(const CharacterRecord &record, const QString &key
 
 QString upperKeepingSharpS(const QString &text)
 {
+    if (upperCasedLetterByLetter(text)) {
+        QString upper(text.size(), Qt::Uninitialized);
+        std::transform(text.begin(), text.end(), upper.begin(), upperLetter);
+        return upper;
+    }
     QStringList parts = text.split(u'ß');
     for (QString &part : parts)
         part = part.toUpper();
@@ -190,16 +228,18 @@ const SkillList &schoolListOfSex(const CharacterRecord &record)
 int CountLearnt(const CharacterRecord &record, const QString &upperName)
 {
     int count = 0;
+    KeyBuffer buffer;
+    QString longWay;
     for (const SkillList *list : {&record.untypical, &schoolListOfSex(record), &record.classSkills}) {
         for (const SkillRow &row : *list) {
             if (!row.learnt)
                 continue;
-            const QString key = nameKey(row.caption);
+            const QStringView key = upperKeyOf(row.caption, buffer, longWay);
             if (!key.contains(upperName))
                 continue;
             // An upper-cased multiplicity prefix ("2X ") in the first four characters.
             if (key.size() > 3 && key.left(4).contains(u"X "))
-                count += static_cast<int>(leadingNumber(QStringView(key).left(key.indexOf(u'X'))));
+                count += static_cast<int>(leadingNumber(key.left(key.indexOf(u'X'))));
             else
                 ++count;
         }

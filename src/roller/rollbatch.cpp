@@ -1,0 +1,148 @@
+#include "roller/rollbatch.h"
+
+#include "storage/characterfile.h"
+#include "storage/characterfilename.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio> // renameat2
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace Tarvosk {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One sync of the folder's file system instead of one per file, which would
+// cost more than rolling the character.
+bool syncFileSystemOf(const QString &folder)
+{
+    const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool synced = ::syncfs(descriptor) == 0;
+    ::close(descriptor);
+    return synced;
+}
+
+enum class Renamed { Done, NameTaken, Failed };
+
+// Atomically, and never over a file that is there: QFile::rename would copy
+// over a name taken between its check and the rename.
+Renamed renameWithoutReplacing(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return Renamed::Done;
+    // File systems without renameat2 still know hard links, which never replace either.
+    if (errno == EINVAL || errno == ENOSYS) {
+        if (::link(source.constData(), target.constData()) == 0) {
+            ::unlink(source.constData());
+            return Renamed::Done;
+        }
+    }
+    return errno == EEXIST ? Renamed::NameTaken : Renamed::Failed;
+}
+
+} // namespace
+
+RollBatch::RollBatch(const QString &target, const QString &className, int count)
+    : m_target(target)
+    , m_className(className)
+    , m_count(count)
+{
+    m_width = std::max(m_width, int(QString::number(count).size()));
+}
+
+bool RollBatch::open()
+{
+    const QFileInfo info(m_target);
+    m_folder = m_count > 1 || info.isDir() || m_target.endsWith(u'/');
+    if (!m_folder) {
+        m_target = withExtension(m_target, u".tvk");
+        return true;
+    }
+    if (info.exists() && !info.isDir())
+        return fail(u"»%1« ist eine Datei; für mehrere Charaktere wird ein Ordner gebraucht."_s.arg(m_target));
+    if (!QDir().mkpath(m_target))
+        return fail(u"Der Ordner »%1« lässt sich nicht anlegen."_s.arg(m_target));
+    return true;
+}
+
+QString RollBatch::write(const QByteArray &bytes)
+{
+    if (m_folder)
+        return writeIntoFolder(bytes);
+    // A file of its own: QSaveFile's temporary name, sync and rename.
+    if (!CharacterFile::write(m_target, bytes)) {
+        fail(u"Die Datei »%1« lässt sich nicht schreiben."_s.arg(m_target));
+        return {};
+    }
+    ++m_written;
+    return m_target;
+}
+
+QString RollBatch::writeIntoFolder(const QByteArray &bytes)
+{
+    const QDir folder(m_target);
+    const QString temporary =
+        folder.filePath(u".tarvosk-%1-%2.part"_s.arg(QCoreApplication::applicationPid()).arg(m_written));
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        fail(u"Im Ordner »%1« lässt sich keine Datei anlegen."_s.arg(m_target));
+        return {};
+    }
+    const bool written = file.write(bytes) == bytes.size();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError) {
+        QFile::remove(temporary);
+        fail(u"Im Ordner »%1« lässt sich keine Datei schreiben."_s.arg(m_target));
+        return {};
+    }
+    // The rename never replaces a file: a taken name, even one taken just now
+    // by another program, moves the character on to the next number.
+    for (;;) {
+        const QString path = folder.filePath(u"%1-%2.tvk"_s.arg(m_className).arg(m_nextNumber++, m_width, 10, QChar(u'0')));
+        switch (renameWithoutReplacing(temporary, path)) {
+        case Renamed::Done:
+            ++m_written;
+            return path;
+        case Renamed::NameTaken:
+            continue;
+        case Renamed::Failed:
+            break;
+        }
+        QFile::remove(temporary);
+        fail(u"Die Datei »%1« lässt sich nicht anlegen."_s.arg(path));
+        return {};
+    }
+}
+
+bool RollBatch::close()
+{
+    if (m_folder && m_written > 0 && !syncFileSystemOf(m_target))
+        return fail(u"Die Dateien im Ordner »%1« ließen sich nicht sicher speichern."_s.arg(m_target));
+    return true;
+}
+
+const QString &RollBatch::error() const
+{
+    return m_error;
+}
+
+bool RollBatch::fail(const QString &reason)
+{
+    m_error = reason;
+    return false;
+}
+
+} // namespace Tarvosk
