@@ -2,6 +2,7 @@
 
 #include "roller/characterroller.h"
 #include "roller/rollbatch.h"
+#include "rules/characterrecord.h"
 #include "rules/classcatalogue.h"
 #include "rules/randomsource.h"
 #include "sheet/sheetcomposition.h"
@@ -12,8 +13,12 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <optional>
+#include <thread>
+#include <vector>
 
 namespace Tarvosk {
 
@@ -94,6 +99,55 @@ std::optional<RollRequest> parseRollArguments(const QStringList &arguments, QStr
     return request;
 }
 
+// Finished records from the dice to the writer, in batches, so the two
+// threads meet seldom.
+class RecordQueue
+{
+public:
+    // False once the writer has stopped.
+    bool put(const CharacterRecord &record)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_records.size() < capacity || m_stopped; });
+        if (m_stopped)
+            return false;
+        m_records.push_back(record);
+        if (m_records.size() == batchSize)
+            m_changed.notify_all();
+        return true;
+    }
+    // The records there are, in order; none when all are taken and no more come, or the writer stopped.
+    std::vector<CharacterRecord> take()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_records.size() >= batchSize || m_finished || m_stopped; });
+        std::vector<CharacterRecord> taken;
+        if (!m_stopped)
+            taken.swap(m_records);
+        m_changed.notify_all();
+        return taken;
+    }
+    void finish() { set(m_finished); }
+    void stop() { set(m_stopped); }
+
+private:
+    static constexpr std::size_t batchSize = 64;
+    static constexpr std::size_t capacity = 4 * batchSize;
+
+    void set(bool &flag)
+    {
+        const std::lock_guard lock(m_mutex);
+        flag = true;
+        m_changed.notify_all();
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<CharacterRecord> m_records;
+    bool m_finished = false;
+    bool m_stopped = false;
+};
+
 int refuse(const QString &reason)
 {
     std::fputs((u"tarvosk: "_s + reason + u'\n').toUtf8().constData(), stderr);
@@ -120,14 +174,31 @@ int runRollCommand(const QStringList &arguments)
     RollBatch batch(request->target, request->entry->name, request->count);
     if (!batch.open())
         return refuse(batch.error());
-    for (int i = 0; i < request->count; ++i) {
-        const QString path = batch.write(CharacterFile::encode(ComposeSheet(roller.roll(), currency), optionBlock));
-        if (path.isEmpty()) {
-            const QString reason = batch.error();
-            batch.close(); // what was written before stays, and is put on the disk
-            return refuse(reason);
+
+    // The dice stay on this thread, in order; the sheets are composed and written
+    // on a second one, in the same order, so a seed still gives the same files.
+    RecordQueue queue;
+    QString failure;
+    std::thread writer([&] {
+        for (std::vector<CharacterRecord> records = queue.take(); !records.empty(); records = queue.take()) {
+            for (const CharacterRecord &record : records) {
+                const QString path = batch.write(CharacterFile::encode(ComposeSheet(record, currency), optionBlock));
+                if (path.isEmpty()) {
+                    failure = batch.error();
+                    queue.stop();
+                    return;
+                }
+                std::fputs((QFile::encodeName(path) + '\n').constData(), stdout);
+            }
         }
-        std::fputs((QFile::encodeName(path) + '\n').constData(), stdout);
+    });
+    for (int i = 0; i < request->count && queue.put(roller.roll()); ++i) {
+    }
+    queue.finish();
+    writer.join();
+    if (!failure.isEmpty()) {
+        batch.close(); // what was written before stays, and is put on the disk
+        return refuse(failure);
     }
     std::fflush(stdout);
     return batch.close() ? 0 : refuse(batch.error());

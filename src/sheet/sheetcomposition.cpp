@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace Tarvosk {
@@ -75,6 +76,9 @@ static_assert(skillValueCell(CharacterSheet::firstSkillCaption) == firstSkillVal
 // Shortest form, "." as decimal point, at most 15 significant digits.
 QString decimalText(double number)
 {
+    // Nearly every number on the sheet is whole; those need no floating-point formatting.
+    if (number == std::trunc(number) && std::abs(number) < 1e15 && !(number == 0 && std::signbit(number)))
+        return QString::number(qint64(number));
     return QString::number(number, 'g', 15);
 }
 

@@ -2,6 +2,7 @@
 
 #include "sheet/charactersheet.h"
 
+#include <QStringList>
 #include <QStringView>
 
 #include <iterator>
@@ -49,16 +50,25 @@ static_assert(std::size(weaponNames) == standardWeaponCells.size());
 
 QString caption(int index)
 {
-    if (index < 0 || index >= int(std::size(captions)))
-        return {};
-    return captions[index].toString();
+    // Made once: every new sheet shares these texts instead of building them again.
+    static const QStringList texts = [] {
+        QStringList all;
+        for (const QStringView caption : captions)
+            all << caption.toString();
+        return all;
+    }();
+    return texts.value(index);
 }
 
 QString standardWeaponName(int weapon)
 {
-    if (weapon < 0 || weapon >= int(std::size(weaponNames)))
-        return {};
-    return weaponNames[weapon].toString();
+    static const QStringList texts = [] {
+        QStringList all;
+        for (const QStringView name : weaponNames)
+            all << name.toString();
+        return all;
+    }();
+    return texts.value(weapon);
 }
 
 } // namespace Tarvosk::SheetDesign

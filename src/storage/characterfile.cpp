@@ -40,10 +40,8 @@ QString optionText(const OptionSlot &slot, const SettingsStore &settings)
 
 void appendLine(QByteArray &bytes, QStringView text)
 {
-    QByteArray line = encodeWindows1252(text);
     // A line break inside a text would shift every line after it.
-    line.replace('\r', ' ').replace('\n', ' ');
-    bytes += line;
+    appendWindows1252(bytes, text, true);
     bytes += lineEnd;
 }
 

@@ -39,11 +39,23 @@ QString decodeWindows1252(QByteArrayView bytes)
 
 QByteArray encodeWindows1252(QStringView text)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
-    for (const QChar c : text)
-        *out++ = byteFor(c.unicode());
+    QByteArray bytes;
+    appendWindows1252(bytes, text);
     return bytes;
+}
+
+void appendWindows1252(QByteArray &bytes, QStringView text, bool blankLineBreaks)
+{
+    const qsizetype start = bytes.size();
+    bytes.resize(start + text.size());
+    char *out = bytes.data() + start;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (blankLineBreaks && (u == u'\r' || u == u'\n'))
+            *out++ = ' ';
+        else
+            *out++ = u < 0x80 ? char(u) : byteFor(u);
+    }
 }
 
 } // namespace Tarvosk

@@ -13,5 +13,7 @@ namespace Tarvosk {
 // the code page lacks is written as "?".
 QString decodeWindows1252(QByteArrayView bytes);
 QByteArray encodeWindows1252(QStringView text);
+// Appends the text's bytes; with blankLineBreaks, CR and LF are written as blanks.
+void appendWindows1252(QByteArray &bytes, QStringView text, bool blankLineBreaks = false);
 
 } // namespace Tarvosk
