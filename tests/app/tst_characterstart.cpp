@@ -5,9 +5,9 @@
 #include "storage/characterfile.h"
 #include "storage/recoverycopy.h"
 #include "storage/settingkeys.h"
+#include "support/testfiles.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLineEdit>
 #include <QProcess>
 #include <QTest>
@@ -88,10 +88,7 @@ private Q_SLOTS:
         for (const bool broken : {false, true}) {
             FormFixture f;
             const QString file = f.dir.filePath(u"Ada.tvk"_s);
-            QFile out(file);
-            QVERIFY(out.open(QIODevice::WriteOnly));
-            out.write(broken ? QByteArray("kaputt") : CharacterFile::encode(filledSheet(), {}));
-            out.close();
+            QVERIFY(writeFile(file, broken ? QByteArray("kaputt") : CharacterFile::encode(filledSheet(), {})));
             f.settings.write(Settings::StartupScreen, u"1"_s);
             QVERIFY(f.form().Form_Load(file));
             QCOMPARE(f.startupScreens, 0);

@@ -9,6 +9,7 @@
 #include "storage/settingsstore.h"
 #include "support/recordingmessages.h"
 #include "support/scriptedfiledialogs.h"
+#include "support/testfiles.h"
 
 #include <QAction>
 #include <QFile>
@@ -33,14 +34,11 @@ namespace {
 // Sheet windows over a temporary settings file, with recorded messages.
 struct Fixture
 {
-    // A new window, shown and active, in place of the one before.
+    // A new window, shown and active, in place of the one before; it opens no Word document and prints to PDF.
     void open()
     {
         form = std::make_unique<Form8>(SheetWindowContext{settings, messages, document, dialogs, {}, nullptr,
-                                                          [this](const QUrl &url) {
-                                                              opened << url;
-                                                              return true;
-                                                          },
+                                                          [](const QUrl &) { return true; },
                                                           [] { return std::unique_ptr<QPrinter>(); }});
         form->show();
         form->activateWindow();
@@ -52,9 +50,10 @@ struct Fixture
     RecordingMessages messages;
     ScriptedFileDialogs dialogs;
     SheetDocument document;
-    QList<QUrl> opened;
     std::unique_ptr<Form8> form;
 };
+
+struct QuestionCase { bool newFirst, edited; QString alwaysWord; Answer answer; int asked; bool closed; };
 
 } // namespace
 
@@ -65,44 +64,34 @@ class TestForm8 : public QObject
 private Q_SLOTS:
     void saveQuestionGuardsClosingAndNewCharacter_data()
     {
-        QTest::addColumn<bool>("newFirst");
-        QTest::addColumn<bool>("edited");
-        QTest::addColumn<QString>("alwaysWord");
-        QTest::addColumn<Answer>("answer");
-        QTest::addColumn<int>("asked");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("saved") << false << false << u"0"_s << Answer::Yes << 0 << true;
-        QTest::newRow("unsaved, no") << false << true << u"0"_s << Answer::No << 1 << true;
+        QTest::addColumn<QuestionCase>("c");
+        QTest::newRow("saved") << QuestionCase{false, false, u"0"_s, Answer::Yes, 0, true};
+        QTest::newRow("unsaved, no") << QuestionCase{false, true, u"0"_s, Answer::No, 1, true};
         // The save dialog is cancelled: the window stays open and nothing is lost.
-        QTest::newRow("unsaved, yes, save failed") << false << true << u"0"_s << Answer::Yes << 1 << false;
-        QTest::newRow("unsaved, AlwaysWord") << false << true << u"1"_s << Answer::Yes << 0 << true;
+        QTest::newRow("unsaved, yes, save failed") << QuestionCase{false, true, u"0"_s, Answer::Yes, 1, false};
+        QTest::newRow("unsaved, AlwaysWord") << QuestionCase{false, true, u"1"_s, Answer::Yes, 0, true};
         // No begins the new character, whose window then closes unasked; Yes only saves, so closing asks again.
-        QTest::newRow("new, no") << true << true << u"0"_s << Answer::No << 1 << true;
-        QTest::newRow("new, yes") << true << true << u"0"_s << Answer::Yes << 2 << false;
+        QTest::newRow("new, no") << QuestionCase{true, true, u"0"_s, Answer::No, 1, true};
+        QTest::newRow("new, yes") << QuestionCase{true, true, u"0"_s, Answer::Yes, 2, false};
     }
 
     void saveQuestionGuardsClosingAndNewCharacter()
     {
-        QFETCH(bool, newFirst);
-        QFETCH(bool, edited);
-        QFETCH(QString, alwaysWord);
-        QFETCH(Answer, answer);
-        QFETCH(int, asked);
-        QFETCH(bool, closed);
+        QFETCH(QuestionCase, c);
         Fixture f;
-        f.settings.write(Settings::AlwaysWord, alwaysWord);
-        if (edited)
+        f.settings.write(Settings::AlwaysWord, c.alwaysWord);
+        if (c.edited)
             QVERIFY(f.document.setValue(0, u"Hans Gruber"_s));
         f.open();
         QSignalSpy requests(f.form.get(), &Form8::newCharacterRequested);
-        f.messages.answers = {answer, answer};
-        if (newFirst)
+        f.messages.answers = {c.answer, c.answer};
+        if (c.newFirst)
             QTest::mouseClick(f.form->toolbar()->icon(SheetToolbar::NewButton), Qt::LeftButton);
-        const bool begun = newFirst && closed;
+        const bool begun = c.newFirst && c.closed;
         QCOMPARE(f.form->isNewCharacter(), begun);
         QCOMPARE(requests.count(), int(begun));
-        QCOMPARE(f.form->close(), closed);
-        QCOMPARE(f.messages.shown.size(), asked);
+        QCOMPARE(f.form->close(), c.closed);
+        QCOMPARE(f.messages.shown.size(), c.asked);
         for (const RecordingMessages::Shown &question : std::as_const(f.messages.shown))
             QCOMPARE(question.text, u"Charakter speichern ?"_s);
     }
@@ -193,10 +182,7 @@ private Q_SLOTS:
         const QString file = f.dir.filePath(u"Ada.tvk"_s);
         CharacterSheet ada;
         ada.setCaption(CharacterSheet::nameCaption, u"Ada"_s);
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(CharacterFile::encode(ada, {}));
-        out.close();
+        QVERIFY(writeFile(file, CharacterFile::encode(ada, {})));
         f.document.setValue(0, u"ungespeichert"_s);
         f.open();
         QMimeData dragged, text;
@@ -215,15 +201,10 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.shown.size(), 1);
         QCOMPARE(f.document.sheet().value(0), u"ungespeichert"_s);
 
-        QFile settingsFile(f.settings.fileName());
-        QVERIFY(settingsFile.open(QIODevice::Append));
-        settingsFile.write("[Temp]\nLoad=" + file.toUtf8() + "\n");
-        settingsFile.close();
+        QVERIFY(writeFile(f.settings.fileName(), readAll(f.settings.fileName()) + "[Temp]\nLoad=" + file.toUtf8() + "\n"));
         f.messages.answers = {Answer::No};
         f.form->Form_DblClick();
-        QCOMPARE(f.settings.read(Settings::HandOffPath), QString());
-        QVERIFY(settingsFile.open(QIODevice::ReadOnly));
-        QVERIFY(!settingsFile.readAll().contains("Load=/"));
+        QVERIFY(!readAll(f.settings.fileName()).contains("Load=/"));
         QCOMPARE(f.document.sheet().caption(CharacterSheet::nameCaption), u"Ada"_s);
         QCOMPARE(f.document.fileName(), file);
         QVERIFY(f.document.isSaved());
@@ -234,10 +215,7 @@ private Q_SLOTS:
     {
         Fixture f;
         const QString file = f.dir.filePath(u"Ada.tvk"_s);
-        QFile out(file);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(CharacterFile::encode(CharacterSheet(), {}));
-        out.close();
+        QVERIFY(writeFile(file, CharacterFile::encode(CharacterSheet(), {})));
         f.document.setCaption(CharacterSheet::nameCaption, u"Ada"_s);
         f.document.markSaved(file);
         f.open();

@@ -92,6 +92,11 @@ struct PageFixture
     SheetPage page{document};
 };
 
+// A label's editor, closed by a key or else by a click on the next label (Nothing: the background).
+struct EditCase { Hit label; int key; Hit next; bool committed; };
+// A right click at a height in the pane, the menu entries clicked, the line and the text it then holds.
+struct MenuCase { qreal paneY; QStringList path; int line; QString stored; };
+
 } // namespace
 
 class TestSheetPage : public QObject
@@ -133,29 +138,24 @@ private Q_SLOTS:
     // the sheet unsaved, Escape or a click on the background discards.
     void editorsCommitOrDiscard_data()
     {
-        QTest::addColumn<Hit>("label");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<Hit>("next");
-        QTest::addColumn<bool>("committed");
+        QTest::addColumn<EditCase>("c");
         const Hit nothing;
-        QTest::newRow("caption, Return") << Hit{Kind::Caption, 0} << int(Qt::Key_Return) << nothing << true;
-        QTest::newRow("value, Escape") << Hit{Kind::Value, 0} << int(Qt::Key_Escape) << nothing << false;
-        QTest::newRow("value, background") << Hit{Kind::Value, 0} << 0 << nothing << false;
-        QTest::newRow("value, value") << Hit{Kind::Value, 14} << 0 << Hit{Kind::Value, 15} << true;
-        QTest::newRow("value, line") << Hit{Kind::Value, 1} << 0 << Hit{Kind::EquipmentLine, 8} << true;
-        QTest::newRow("line, Enter") << Hit{Kind::EquipmentLine, 0} << int(Qt::Key_Enter) << nothing << true;
-        QTest::newRow("line, Escape") << Hit{Kind::EquipmentLine, 3} << int(Qt::Key_Escape) << nothing << false;
-        QTest::newRow("line, background") << Hit{Kind::EquipmentLine, 8} << 0 << nothing << false;
-        QTest::newRow("line, line") << Hit{Kind::EquipmentLine, 5} << 0 << Hit{Kind::EquipmentLine, 7} << true;
-        QTest::newRow("line, value") << Hit{Kind::EquipmentLine, 7} << 0 << Hit{Kind::Value, 1} << true;
+        QTest::newRow("caption, Return") << EditCase{{Kind::Caption, 0}, Qt::Key_Return, nothing, true};
+        QTest::newRow("value, Escape") << EditCase{{Kind::Value, 0}, Qt::Key_Escape, nothing, false};
+        QTest::newRow("value, background") << EditCase{{Kind::Value, 0}, 0, nothing, false};
+        QTest::newRow("value, value") << EditCase{{Kind::Value, 14}, 0, {Kind::Value, 15}, true};
+        QTest::newRow("value, line") << EditCase{{Kind::Value, 1}, 0, {Kind::EquipmentLine, 8}, true};
+        QTest::newRow("line, Enter") << EditCase{{Kind::EquipmentLine, 0}, Qt::Key_Enter, nothing, true};
+        QTest::newRow("line, Escape") << EditCase{{Kind::EquipmentLine, 3}, Qt::Key_Escape, nothing, false};
+        QTest::newRow("line, background") << EditCase{{Kind::EquipmentLine, 8}, 0, nothing, false};
+        QTest::newRow("line, line") << EditCase{{Kind::EquipmentLine, 5}, 0, {Kind::EquipmentLine, 7}, true};
+        QTest::newRow("line, value") << EditCase{{Kind::EquipmentLine, 7}, 0, {Kind::Value, 1}, true};
     }
 
     void editorsCommitOrDiscard()
     {
-        QFETCH(Hit, label);
-        QFETCH(int, key);
-        QFETCH(Hit, next);
-        QFETCH(bool, committed);
+        QFETCH(EditCase, c);
+        const auto &[label, key, next, committed] = c;
         PageFixture f;
         QSignalSpy background(&f.page, &SheetPage::backgroundClicked);
         const QString before = f.text(label);
@@ -179,25 +179,20 @@ private Q_SLOTS:
 
     void menuPicksIntoTheLineUnderTheRightClick_data()
     {
-        QTest::addColumn<qreal>("paneY");
-        QTest::addColumn<QStringList>("path");
-        QTest::addColumn<int>("line");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("&&") << 35.0 << QStringList{u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"Merwin && Hulbert (6x .44-40in, SA)"_s}
-                            << 2 << u"Merwin & Hulbert (6x .44-40in, SA)"_s;
-        QTest::newRow("Seil") << 35.0 << QStringList{u"&Sonstiges"_s, u"Seil"_s} << 2 << u"Seil"_s;
-        QTest::newRow("heading") << 35.0 << QStringList{u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"ab 1896"_s} << 2 << u"L2"_s;
+        QTest::addColumn<MenuCase>("c");
+        QTest::newRow("&&") << MenuCase{35.0, {u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"Merwin && Hulbert (6x .44-40in, SA)"_s},
+                                        2, u"Merwin & Hulbert (6x .44-40in, SA)"_s};
+        QTest::newRow("Seil") << MenuCase{35.0, {u"&Sonstiges"_s, u"Seil"_s}, 2, u"Seil"_s};
+        QTest::newRow("heading") << MenuCase{35.0, {u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"ab 1896"_s}, 2, u"L2"_s};
         // Rounded, not cut: 15.5 is line 1.
-        QTest::newRow("15.5") << 15.5 << QStringList{u"&Blankwaffen"_s, u"Säbel"_s} << 1 << u"Säbel"_s;
+        QTest::newRow("15.5") << MenuCase{15.5, {u"&Blankwaffen"_s, u"Säbel"_s}, 1, u"Säbel"_s};
     }
 
     // The open line editor is dropped, not committed, when the menu opens; a heading picks nothing.
     void menuPicksIntoTheLineUnderTheRightClick()
     {
-        QFETCH(qreal, paneY);
-        QFETCH(QStringList, path);
-        QFETCH(int, line);
-        QFETCH(QString, stored);
+        QFETCH(MenuCase, c);
+        const auto &[paneY, path, line, stored] = c;
         PageFixture f;
         QSignalSpy background(&f.page, &SheetPage::backgroundClicked);
         QStringList expected = f.lines();

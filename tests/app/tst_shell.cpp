@@ -2,8 +2,8 @@
 #include "app/startup.h"
 #include "platform/singleinstance.h"
 #include "storage/settingkeys.h"
+#include "support/testfiles.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +12,9 @@
 using namespace Tarvosk;
 using namespace Qt::StringLiterals;
 using Action = CommandLine::Action;
+
+// The program's arguments, its exit code, the start of its output and its whole error output.
+struct RunCase { QStringList arguments; int exitCode; QString output, errors; };
 
 class TestShell : public QObject
 {
@@ -56,21 +59,16 @@ private Q_SLOTS:
 
     void runsWithoutDisplay_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("output"); // its start
-        QTest::addColumn<QString>("errors");
-        QTest::newRow("--help") << QStringList{u"--help"_s} << 0 << u"Aufruf: tarvosk [Datei.tvk]\n"_s << QString();
-        QTest::newRow("--version") << QStringList{u"--version"_s} << 0 << u"Valdris 1880 Character Creator"_s << QString();
-        QTest::newRow("unknown option") << QStringList{u"--foo"_s, u"Held.tvk"_s} << 2 << QString()
-                                        << u"tarvosk: Unbekannte Option »--foo«. Mit --help werden alle Optionen gezeigt.\n"_s;
+        QTest::addColumn<RunCase>("c");
+        QTest::newRow("--help") << RunCase{{u"--help"_s}, 0, u"Aufruf: tarvosk [Datei.tvk]\n"_s, QString()};
+        QTest::newRow("--version") << RunCase{{u"--version"_s}, 0, u"Valdris 1880 Character Creator"_s, QString()};
+        QTest::newRow("unknown option") << RunCase{{u"--foo"_s, u"Held.tvk"_s}, 2, QString(),
+                                                   u"tarvosk: Unbekannte Option »--foo«. Mit --help werden alle Optionen gezeigt.\n"_s};
     }
     void runsWithoutDisplay()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, output);
-        QFETCH(QString, errors);
+        QFETCH(RunCase, c);
+        const auto &[arguments, exitCode, output, errors] = c;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const QString &name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
             environment.remove(name);
@@ -117,10 +115,7 @@ private Q_SLOTS:
         QVERIFY(running.listen());
         answerHandOffs(running, settings, mainWindow);
         // A later start, in a process of its own, writes the file and signals.
-        {
-            QFile file(settingsFile);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[Temp]\nLoad=/home/a/Held.tvk\n") > 0);
-        }
+        QVERIFY(writeFile(settingsFile, "[Temp]\nLoad=/home/a/Held.tvk\n"));
         QVERIFY(SingleInstance(SingleInstance::serverNameFor(settingsFile)).signalRunningInstance());
 
         QTRY_VERIFY(inUse.isActiveWindow());

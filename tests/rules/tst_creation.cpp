@@ -108,34 +108,13 @@ private Q_SLOTS:
         QCOMPARE(done.classSkills[speaking].caption, u"1x Sprechen+9:Latein (In31)"_s);
     }
 
-    void nothingToDoBeforeARoll()
+    // Step 2 before a roll and a roll too weak for the class are the wizard's tests, through the window.
+    void unknownClassIsRefused()
     {
         Creation c;
-        const Outcome outcome = c.creation.Next0();
-        QVERIFY(!outcome.changed);
-        QCOMPARE(outcome.refusal, (Refusal{u"Bitte würfeln ..."_s, u"Keine Daten"_s, Refusal::Kind::Information}));
-        QCOMPARE(c.creation.step(), Step::Values);
-
         const Outcome unknown = c.creation.setCharacterClass(u"Pirat"_s);
         QVERIFY(!unknown.changed && unknown.refusal);
         QCOMPARE(c.creation.characterClass().name, u"Arzt"_s);
-    }
-
-    // With "Mehr Freiheit" a roll too weak for the class is shown beside the message, then blank.
-    void insufficientRollKeepsItsValuesForTheMessage()
-    {
-        Creation c(u"Archäologe"_s);
-        c.creation.setMoreFreedom(true);
-        c.random.fallback = 0.595f; // every d100 a 60: In 61 is missed
-        c.dialogs.placements = {0, 1, 2, 3, 4};
-        const RollResult result = c.creation.DiceAgain();
-        QCOMPARE(result.outcome, RollOutcome::Insufficient);
-        QCOMPARE(result.refusal->text, u"Die Basiswerte sind für die gewählte Charakterklasse nicht ausreichend."_s);
-        QCOMPARE(result.failedRoll->basis[Values::In], u"60"_s);
-        QVERIFY(result.failedRoll->derived[Values::RW] != Values::notRolled);
-        for (const QString &value : c.record().basis)
-            QCOMPARE(value, Values::notRolled);
-        QCOMPARE(c.record().derived[Values::RW], Values::notRolled);
     }
 
     // Rows learnt on the other sex's school list are unlearnt when step 2 is entered again, their points returned.

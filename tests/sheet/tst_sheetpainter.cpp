@@ -19,12 +19,13 @@ namespace {
 const QRect page(QPoint(0, 0), SheetLayout::pageSize);
 const QRgb white = qRgb(255, 255, 255);
 
-// A place a text is drawn: a caption, a value or an equipment line.
+// A place a text is drawn: a caption, a value or an equipment line (whose text is indented).
 struct Cell
 {
     Hit label;
     QRect rect;
     bool (CharacterSheet::*set)(int, const QString &);
+    Qt::Alignment alignment = Qt::AlignLeft;
 
     QString name() const { return u"kind %1, index %2"_s.arg(int(label.kind)).arg(label.index); }
     void write(CharacterSheet &sheet, const QString &text) const { (sheet.*set)(label.index, text); }
@@ -34,9 +35,9 @@ std::vector<Cell> textCells()
 {
     std::vector<Cell> cells;
     for (int i = 0; i < CharacterSheet::captionCount; ++i)
-        cells.push_back({{Hit::Kind::Caption, i}, SheetLayout::captionRect(i), &CharacterSheet::setCaption});
+        cells.push_back({{Hit::Kind::Caption, i}, SheetLayout::captionRect(i), &CharacterSheet::setCaption, SheetLayout::captionAlignment(i)});
     for (int i = 0; i < CharacterSheet::valueCount; ++i)
-        cells.push_back({{Hit::Kind::Value, i}, SheetLayout::valueRect(i), &CharacterSheet::setValue});
+        cells.push_back({{Hit::Kind::Value, i}, SheetLayout::valueRect(i), &CharacterSheet::setValue, SheetLayout::valueAlignment(i)});
     for (int i = 0; i < CharacterSheet::equipmentLineCount; ++i) {
         const QRect band = SheetLayout::equipmentLineRect(i) & SheetLayout::equipmentPane();
         cells.push_back({{Hit::Kind::EquipmentLine, i}, band, &CharacterSheet::setEquipmentLine});
@@ -64,7 +65,7 @@ QRegion framesArea()
     return area;
 }
 
-// A text in every cell, long ones among them.
+// A text in every cell, long ones among them; every seventh cell gets the short "3".
 CharacterSheet filledSheet()
 {
     const QStringList texts{u"Friedrich Wilhelm von Hohenstein"_s, u"*+12"_s, u"Scharfschützengewehr"_s, u"2W6+2"_s,
@@ -228,6 +229,15 @@ private Q_SLOTS:
             const int off = std::max({qAbs(got.left() - expected.left()), qAbs(got.top() - expected.top()),
                                       qAbs(got.right() - expected.right()), qAbs(got.bottom() - expected.bottom())});
             QVERIFY2(atSingle.dark > 0 && off <= 3 && atTwice.dark > 2 * atSingle.dark, qPrintable(cell.name()));
+        }
+        // The short texts sit at their cell's left edge, middle or right edge, as the layout aligns them.
+        const std::vector<Cell> cells = textCells();
+        for (size_t k = 6; k < cells.size() && cells[k].label.kind != Hit::Kind::EquipmentLine; k += 7) {
+            const QRect &rect = cells[k].rect, ink = inkIn(single, rect).bounds;
+            const int off = cells[k].alignment & Qt::AlignRight     ? rect.right() - ink.right()
+                          : cells[k].alignment & Qt::AlignHCenter ? qAbs(rect.center().x() - ink.center().x())
+                                                                  : ink.left() - rect.left();
+            QVERIFY2(qAbs(off) <= 2, qPrintable(cells[k].name()));
         }
     }
 };

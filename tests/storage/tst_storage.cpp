@@ -3,9 +3,9 @@
 #include "storage/playerhistory.h"
 #include "storage/settingkeys.h"
 #include "storage/settingsstore.h"
+#include "support/testfiles.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -17,19 +17,6 @@ using namespace Tarvosk;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &content)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
 
 // A text read as a number (fallback 7), a size (fallback 11.5) and a flag (-1: the fallback).
 struct TypedCase { QString text; int number; double size; int flag; };
