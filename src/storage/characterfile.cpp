@@ -14,8 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr QByteArrayView lineEnd = "\r\n";
-
 // The number of an option line; a decimal comma reads as a point.
 QString numberText(QString line)
 {
@@ -41,8 +39,7 @@ QString optionText(const OptionSlot &slot, const SettingsStore &settings)
 void appendLine(QByteArray &bytes, QStringView text)
 {
     // A line break inside a text would shift every line after it.
-    appendWindows1252(bytes, text, true);
-    bytes += lineEnd;
+    appendWindows1252(bytes, text, Append::Line);
 }
 
 // The file's lines; nothing for a NUL byte or an overlong line.

@@ -44,17 +44,22 @@ QByteArray encodeWindows1252(QStringView text)
     return bytes;
 }
 
-void appendWindows1252(QByteArray &bytes, QStringView text, bool blankLineBreaks)
+void appendWindows1252(QByteArray &bytes, QStringView text, Append as)
 {
+    const bool line = as == Append::Line;
     const qsizetype start = bytes.size();
-    bytes.resize(start + text.size());
+    bytes.resize(start + text.size() + (line ? 2 : 0));
     char *out = bytes.data() + start;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        if (blankLineBreaks && (u == u'\r' || u == u'\n'))
+        if (line && (u == u'\r' || u == u'\n'))
             *out++ = ' ';
         else
             *out++ = u < 0x80 ? char(u) : byteFor(u);
+    }
+    if (line) {
+        *out++ = '\r';
+        *out++ = '\n';
     }
 }
 

@@ -13,7 +13,9 @@ namespace Tarvosk {
 // the code page lacks is written as "?".
 QString decodeWindows1252(QByteArrayView bytes);
 QByteArray encodeWindows1252(QStringView text);
-// Appends the text's bytes; with blankLineBreaks, CR and LF are written as blanks.
-void appendWindows1252(QByteArray &bytes, QStringView text, bool blankLineBreaks = false);
+// Appends the text's bytes; as a line, CR and LF in it are written as blanks
+// and CR LF ends it.
+enum class Append { Text, Line };
+void appendWindows1252(QByteArray &bytes, QStringView text, Append as = Append::Text);
 
 } // namespace Tarvosk
