@@ -6,9 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QByteArray run(const QString &tool, const QStringList &arguments)
+static QByteArray run(const QString &tool, const QStringList &arguments)
 {
     QProcess process;
     process.start(tool, arguments);
@@ -16,41 +14,20 @@ QByteArray run(const QString &tool, const QStringList &arguments)
     return process.readAllStandardOutput();
 }
 
-} // namespace
-
-QRectF PdfPage::box(const QString &text) const
-{
-    QList<QRectF> found;
-    for (const Word &word : words) {
-        if (word.text == text)
-            found << word.box;
-    }
-    return found.size() == 1 ? found.first() : QRectF();
-}
-
-QStringList PdfPage::texts() const
-{
-    QStringList texts;
-    for (const Word &word : words)
-        texts << word.text;
-    return texts;
-}
-
 PdfPage readPdf(const QString &path)
 {
     PdfPage page;
-    QXmlStreamReader xml(run(u"pdftotext"_s, {u"-bbox"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, path, u"-"_s}));
+    QXmlStreamReader xml(run(u"pdftotext"_s, {u"-bbox"_s, path, u"-"_s}));
+    const auto number = [&xml](const char *name) { return xml.attributes().value(QLatin1StringView(name)).toDouble(); };
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        const QXmlStreamAttributes at = xml.attributes();
-        const auto number = [&](const char *name) { return at.value(QLatin1StringView(name)).toDouble(); };
         if (xml.name() == u"page") {
+            ++page.pages;
             page.size = QSizeF(number("width"), number("height"));
         } else if (xml.name() == u"word") {
-            const QPointF topLeft(number("xMin"), number("yMin"));
-            const QPointF bottomRight(number("xMax"), number("yMax"));
-            page.words.append({xml.readElementText(), QRectF(topLeft, bottomRight)});
+            page.boxes << QRectF(QPointF(number("xMin"), number("yMin")), QPointF(number("xMax"), number("yMax")));
+            page.texts << xml.readElementText();
         }
     }
     return page;

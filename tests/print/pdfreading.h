@@ -1,27 +1,20 @@
 #pragma once
 
 #include <QImage>
-#include <QList>
 #include <QRectF>
-#include <QSizeF>
-#include <QString>
 #include <QStringList>
 
-// A PDF read back with poppler's tools: its words with their boxes and the
-// page size (points, y from the top), its fonts, a page as a picture.
+// A PDF read back with poppler's tools: its words with their boxes (points, y from
+// the top of their page), its pages, its fonts, a page as a picture.
 struct PdfPage
 {
-    struct Word
-    {
-        QString text;
-        QRectF box;
-    };
-    QSizeF size;
-    QList<Word> words;
+    int pages = 0;
+    QSizeF size; // of the last page
+    QStringList texts;
+    QList<QRectF> boxes;
 
     // The box of the one word of that text; an empty box when there is none or more.
-    QRectF box(const QString &text) const;
-    QStringList texts() const;
+    QRectF box(const QString &text) const { return texts.count(text) == 1 ? boxes[texts.indexOf(text)] : QRectF(); }
 };
 
 PdfPage readPdf(const QString &path);

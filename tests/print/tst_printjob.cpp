@@ -1,6 +1,5 @@
 #include "pdfreading.h"
 
-#include "platform/filedialogs.h"
 #include "print/printsetup.h"
 #include "print/sheetprinter.h"
 #include "print/sheetprintjob.h"
@@ -8,9 +7,12 @@
 #include "sheet/sheetlayout.h"
 #include "storage/settingkeys.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedfiledialogs.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,18 +23,6 @@ namespace {
 
 constexpr qreal margin = SheetPrintJob::pdfMargin;
 constexpr int dpi = 144;
-
-struct ScriptedSaveDialog final : FileDialogs
-{
-    QString showOpenDialog(const QString &, int &) override { return {}; }
-    QString showSaveDialog(const QString &givenFilter, int &, const QString &givenName) override
-    {
-        std::tie(filter, initialName) = std::pair(givenFilter, givenName);
-        return answer;
-    }
-
-    QString answer, filter, initialName;
-};
 
 CharacterSheet namedSheet(const QString &className = u"Arzt"_s)
 {
@@ -126,7 +116,6 @@ private Q_SLOTS:
         QTest::newRow("defaults") << QStringList() << 3 << 1;
         QTest::newRow("no frames") << QStringList{u"Line1On=0"_s} << 0 << 1;
         QTest::newRow("no ruling lines") << QStringList{u"Line0On=0"_s} << 3 << 0;
-        QTest::newRow("neither") << QStringList{u"Line1On=0"_s, u"Line0On=0"_s} << 0 << 0;
         QTest::newRow("wide, rounded") << QStringList{u"Line1=5,6"_s, u"Line0=4"_s} << 6 << 4;
     }
     void drawsLinesAsTheSettingsSay()
@@ -170,7 +159,7 @@ private Q_SLOTS:
         QVERIFY(qAbs(page.box(u"Hohenstein"_s).width() - 10 * 0.602 * 18 * paperPerPoint) <= 1);
         QVERIFY(qAbs(page.box(u"Greta"_s).width() - 5 * 0.6 * 10 * paperPerPoint) <= 1);
         for (int i = 92; i <= 95; ++i)
-            QVERIFY2(page.texts().contains(CharacterSheet().caption(i)), qPrintable(CharacterSheet().caption(i)));
+            QVERIFY2(page.texts.contains(CharacterSheet().caption(i)), qPrintable(CharacterSheet().caption(i)));
     }
 
     void printsOnThePrinter()
@@ -178,13 +167,12 @@ private Q_SLOTS:
         m_settings->write(Settings::Orientation, u"1"_s);
         m_settings->write(Settings::PaperSize, u"Letter"_s);
         RecordingMessages messages;
-        ScriptedSaveDialog dialog;
+        ScriptedFileDialogs dialogs;
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_folder.filePath(u"Drucker.pdf"_s));
-        SheetPrinter::printSheet(&printer, namedSheet(), *m_settings, dialog, messages);
-        QVERIFY(messages.shown.isEmpty());
-        QVERIFY(dialog.filter.isEmpty());
+        SheetPrinter::printSheet(&printer, namedSheet(), *m_settings, dialogs, messages);
+        QVERIFY(messages.shown.isEmpty() && dialogs.shown.isEmpty());
         const PdfPage page = readPdf(printer.outputFileName());
         QCOMPARE(page.size.toSize(), QSize(792, 612)); // US Letter, landscape
         const QRectF area = printer.pageLayout().paintRect(QPageLayout::Point);
@@ -192,52 +180,55 @@ private Q_SLOTS:
         QVERIFY(qAbs(box.left() - area.left() - SheetLayout::captionRect(0).left() * area.width() / 585) <= 1);
 
         printer.setOutputFileName(m_folder.filePath(u"fehlt/Drucker.pdf"_s));
-        SheetPrinter::printSheet(&printer, namedSheet(), *m_settings, dialog, messages);
+        SheetPrinter::printSheet(&printer, namedSheet(), *m_settings, dialogs, messages);
         QCOMPARE(messages.shown.size(), 1);
     }
 
+    // In a folder of its own, where an old "Alt.pdf" waits.
     void writesAPdfWithoutPrinter_data()
     {
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("written"); // the file the folder then holds, if any
-        QTest::addColumn<QString>("message"); // the title of the one message shown, if any
+        QTest::addColumn<QString>("written"); // the new file, if any
+        QTest::addColumn<QString>("message"); // title|text of the one message shown, if any
         QTest::newRow("extension appended") << u"Held"_s << u"Held.pdf"_s << QString();
         QTest::newRow("extension in capitals kept") << u"Held.PDF"_s << u"Held.PDF"_s << QString();
         QTest::newRow("cancelled") << QString() << QString() << QString();
-        QTest::newRow("no such folder") << u"fehlt/Held"_s << QString() << u"Fehler beim Drucken"_s;
-        QTest::newRow("a file the extension names is kept") << u"Alt"_s << u"Alt.pdf"_s << u"Drucken"_s;
+        QTest::newRow("no such folder") << u"fehlt/Held"_s << QString()
+                                        << u"Fehler beim Drucken|Bitte überprüfen Sie Ihren Drucker/Druckertreiber !"_s;
+        QTest::newRow("a file the extension names is kept")
+            << u"Alt"_s << QString() << u"Drucken|Die Datei »Alt.pdf« gibt es schon.\nSoll sie ersetzt werden ?"_s;
     }
     void writesAPdfWithoutPrinter()
     {
         QFETCH(QString, answer);
         QFETCH(QString, written);
         QFETCH(QString, message);
-        // The dialog answers names relative to a folder of their own.
         QTemporaryDir folder;
         QVERIFY(QDir::setCurrent(folder.path()));
+        const auto back = qScopeGuard([this] { QDir::setCurrent(m_folder.path()); });
         QFile old(u"Alt.pdf"_s);
-        if (answer == u"Alt")
-            QVERIFY(old.open(QIODevice::WriteOnly) && old.write("alt") == 3 && old.flush());
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("alt") == 3);
+        old.close();
         RecordingMessages messages;
         messages.answers = {MessageService::Answer::No};
-        ScriptedSaveDialog dialog;
-        dialog.answer = answer;
-        SheetPrinter::printSheet(nullptr, namedSheet(), *m_settings, dialog, messages);
-        QCOMPARE(dialog.filter, u"PDF Dokument (*.pdf)|*.pdf"_s);
-        QCOMPARE(dialog.initialName, u"Hohenstein.pdf"_s);
-        QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), written.isEmpty() ? QStringList() : QStringList{written});
-        if (written.startsWith(u"Held"))
-            QVERIFY(readPdf(folder.filePath(written)).texts().contains(u"Hohenstein"_s));
-        QCOMPARE(old.size(), answer == u"Alt" ? 3 : 0);
-        QCOMPARE(messages.shown.size(), message.isEmpty() ? 0 : 1);
-        if (message == u"Fehler beim Drucken") {
-            const RecordingMessages::Shown &shown = messages.shown.first();
-            QCOMPARE(shown.text + u'|' + shown.title, u"Bitte überprüfen Sie Ihren Drucker/Druckertreiber !|Fehler beim Drucken"_s);
-            QVERIFY(shown.icon == MessageService::Icon::Critical && shown.buttons == MessageService::Buttons::Ok);
-        } else if (!message.isEmpty()) {
-            QCOMPARE(messages.shown.first().title, message);
+        ScriptedFileDialogs dialogs;
+        dialogs.choices = {{answer}};
+        SheetPrinter::printSheet(nullptr, namedSheet(), *m_settings, dialogs, messages);
+        QCOMPARE(dialogs.shown.size(), 1);
+        QCOMPARE(dialogs.shown[0].filter, u"PDF Dokument (*.pdf)|*.pdf"_s);
+        QCOMPARE(dialogs.shown[0].initialName, u"Hohenstein.pdf"_s);
+        QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden), (QStringList{u"Alt.pdf"_s, written}.filter(u"."_s)));
+        QCOMPARE(QFileInfo(u"Alt.pdf"_s).size(), 3);
+        if (!written.isEmpty())
+            QVERIFY(readPdf(written).texts.contains(u"Hohenstein"_s));
+        QStringList shown;
+        for (const RecordingMessages::Shown &m : std::as_const(messages.shown))
+            shown << m.title + u'|' + m.text;
+        QCOMPARE(shown, message.isEmpty() ? QStringList() : QStringList{message});
+        if (message.startsWith(u"Fehler")) {
+            QVERIFY(messages.shown[0].icon == MessageService::Icon::Critical);
+            QVERIFY(messages.shown[0].buttons == MessageService::Buttons::Ok);
         }
-        QVERIFY(QDir::setCurrent(m_folder.path()));
     }
 };
 
