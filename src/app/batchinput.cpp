@@ -3,6 +3,8 @@
 #include "storage/characterfile.h"
 #include "storage/settingkeys.h"
 
+#include <QFileInfo>
+
 namespace Tarvosk {
 
 using namespace Qt::StringLiterals;
@@ -20,6 +22,13 @@ std::optional<CharacterSheet> readCharacterForCommand(const QString &path, Setti
         CharacterFile::applyOptions(contents->options, snapshot, checkFontName ? checkFontName : keep);
     }
     return contents->sheet;
+}
+
+bool isSameFile(const QString &first, const QString &second)
+{
+    const QFileInfo one(first);
+    const QFileInfo other(second);
+    return one.exists() && other.exists() && one.canonicalFilePath() == other.canonicalFilePath();
 }
 
 } // namespace Tarvosk

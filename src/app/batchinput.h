@@ -18,4 +18,7 @@ class SettingsStore;
 std::optional<CharacterSheet> readCharacterForCommand(const QString &path, SettingsStore &snapshot, QString &error,
                                                       const std::function<QString(const QString &)> &checkFontName = {});
 
+// True when both paths name one existing file: a command's output must never replace its character.
+bool isSameFile(const QString &first, const QString &second);
+
 } // namespace Tarvosk

@@ -25,6 +25,8 @@ int runDocxCommand(const QStringList &arguments)
 {
     if (arguments.size() != 2)
         return refuse(u"--docx braucht zwei Dateien: den Charakter (.tvk) und das Word-Dokument (.docx)."_s);
+    if (isSameFile(arguments[0], arguments[1]))
+        return refuse(u"Das Word-Dokument würde den Charakter »%1« überschreiben."_s.arg(arguments[0]));
 
     // The character file's options go into a copy; the user's settings stay as they are.
     SettingsSnapshot snapshot(SettingsStore().fileName());

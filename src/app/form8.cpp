@@ -333,7 +333,8 @@ void Form8::dropEvent(QDropEvent *event)
         return event->ignore();
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    loadCharacterFile(file);
+    // After the drop has ended: the save question must not hold the file manager's drag.
+    QMetaObject::invokeMethod(this, [this, file] { loadCharacterFile(file); }, Qt::QueuedConnection);
 }
 
 void Form8::Form_DblClick()
@@ -412,8 +413,9 @@ void Form8::exportToWord()
 
 void Form8::writeWordDocument(const QString &path)
 {
-    Tarvosk::exportToWord(this, m_context.document.sheet(), m_context.settings, m_context.messages, path,
-                          m_context.openDocument);
+    // A copy: a file handed over while the progress window shows cannot change the document half-way.
+    const CharacterSheet sheet = m_context.document.sheet();
+    Tarvosk::exportToWord(this, sheet, m_context.settings, m_context.messages, path, m_context.openDocument);
 }
 
 void Form8::showSettings()

@@ -33,13 +33,6 @@ void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
         std::fputs((message + u'\n').toLocal8Bit().constData(), stderr);
 }
 
-bool sameFile(const QString &a, const QString &b)
-{
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
-}
-
 } // namespace
 
 int runPdfCommand(const QStringList &arguments)
@@ -48,7 +41,7 @@ int runPdfCommand(const QStringList &arguments)
         return fail(u"--pdf braucht genau zwei Dateien: CHARAKTER.tvk AUSGABE.pdf"_s);
     const QString &input = arguments[0];
     const QString &output = arguments[1];
-    if (sameFile(input, output))
+    if (isSameFile(input, output))
         return fail(u"Die PDF-Datei würde den Charakter »%1« überschreiben."_s.arg(input));
 
     const QtMessageHandler previousHandler = qInstallMessageHandler(quiet);

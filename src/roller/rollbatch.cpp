@@ -69,6 +69,9 @@ bool RollBatch::open()
     m_folder = m_count > 1 || info.isDir() || m_target.endsWith(u'/');
     if (!m_folder) {
         m_target = withExtension(m_target, u".tvk");
+        // A rolled character never takes the place of one that is there.
+        if (QFileInfo::exists(m_target))
+            return fail(u"Die Datei »%1« gibt es schon; gewürfelte Charaktere ersetzen keine Datei."_s.arg(m_target));
         return true;
     }
     if (info.exists() && !info.isDir())

@@ -197,7 +197,7 @@ private Q_SLOTS:
         f.messages.answers = {Answer::Yes};
         QDropEvent drop(QPointF(40, 200), Qt::CopyAction, &dragged, Qt::LeftButton, {});
         QApplication::sendEvent(f.form.get(), &drop);
-        QCOMPARE(f.messages.shown.size(), 1);
+        QTRY_COMPARE(f.messages.shown.size(), 1);
         QCOMPARE(f.dialogs.shown.size(), 1);
         QCOMPARE(f.document.sheet().value(0), u"ungespeichert"_s);
 

@@ -110,6 +110,7 @@ private Q_SLOTS:
         row("pdf, not a character", {u"--pdf"_s, u"options.ini"_s, u"aus.pdf"_s}, u"Die Datei »"_s);
         row("pdf, no such folder", {u"--pdf"_s, u"Jörg.tvk"_s, u"fehlt/aus.pdf"_s}, u"Die PDF-Datei »"_s);
         row("pdf, over the character", {u"--pdf"_s, u"Jörg.tvk"_s, u"./Jörg.tvk"_s}, u"Die PDF-Datei würde"_s);
+        row("docx, over the character", {u"--docx"_s, u"Jörg.tvk"_s, u"./Jörg.tvk"_s}, u"Das Word-Dokument würde"_s);
     }
     void refuses()
     {

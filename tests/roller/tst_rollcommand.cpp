@@ -87,6 +87,8 @@ private Q_SLOTS:
         QTest::newRow("no target") << QStringList{u"Arzt"_s} << u"tarvosk: --roll braucht eine Klasse und ein Ziel"_s;
         QTest::newRow("several into a file") << QStringList{u"Arzt"_s, u"--count"_s, u"2"_s, u"file.tvk"_s}
                                              << u"tarvosk: »file.tvk« ist eine Datei; für mehrere Charaktere"_s;
+        QTest::newRow("a file that is there") << QStringList{u"Arzt"_s, u"file"_s}
+                                              << u"tarvosk: Die Datei »file.tvk« gibt es schon"_s;
         QTest::newRow("a file that cannot be written") << QStringList{u"Arzt"_s, u"file.tvk/held.tvk"_s}
                                                        << u"tarvosk: Die Datei »file.tvk/held.tvk« lässt sich nicht schreiben.\n"_s;
     }
