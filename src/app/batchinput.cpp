@@ -1,9 +1,11 @@
 #include "app/batchinput.h"
 
 #include "storage/characterfile.h"
-#include "storage/settingkeys.h"
+#include "storage/settingsstore.h"
 
 #include <QFileInfo>
+
+#include <cstdio>
 
 namespace Tarvosk {
 
@@ -17,11 +19,14 @@ std::optional<CharacterSheet> readCharacterForCommand(const QString &path, Setti
         error = u"Die Datei »%1« lässt sich nicht als Charakter lesen."_s.arg(path);
         return std::nullopt;
     }
-    if (snapshot.readNumber(Settings::SaveFont) == 1) {
-        const auto keep = [](const QString &name) { return name; };
-        CharacterFile::applyOptions(contents->options, snapshot, checkFontName ? checkFontName : keep);
-    }
+    CharacterFile::takeOverOptions(contents->options, snapshot, checkFontName);
     return contents->sheet;
+}
+
+int refuseCommand(const QString &reason)
+{
+    std::fputs((u"tarvosk: "_s + reason + u'\n').toUtf8().constData(), stderr);
+    return 1;
 }
 
 bool isSameFile(const QString &first, const QString &second)

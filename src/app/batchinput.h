@@ -18,6 +18,10 @@ class SettingsStore;
 std::optional<CharacterSheet> readCharacterForCommand(const QString &path, SettingsStore &snapshot, QString &error,
                                                       const std::function<QString(const QString &)> &checkFontName = {});
 
+// A command's failure: "tarvosk: " and the reason as one line on standard
+// error; gives the exit code 1.
+int refuseCommand(const QString &reason);
+
 // True when both paths name one existing file: a command's output must never replace its character.
 bool isSameFile(const QString &first, const QString &second);
 

@@ -19,12 +19,6 @@ namespace Tarvosk {
 
 namespace {
 
-int fail(const QString &reason)
-{
-    std::fputs((u"tarvosk: "_s + reason + u'\n').toUtf8().constData(), stderr);
-    return 1;
-}
-
 // Qt's own notes (a missing runtime folder, a font substituted) are not for
 // the user of a command, whose only word is its one line on failure.
 void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
@@ -38,11 +32,11 @@ void quiet(QtMsgType type, const QMessageLogContext &, const QString &message)
 int runPdfCommand(const QStringList &arguments)
 {
     if (arguments.size() != 2)
-        return fail(u"--pdf braucht genau zwei Dateien: CHARAKTER.tvk AUSGABE.pdf"_s);
+        return refuseCommand(u"--pdf braucht genau zwei Dateien: CHARAKTER.tvk AUSGABE.pdf"_s);
     const QString &input = arguments[0];
     const QString &output = arguments[1];
     if (isSameFile(input, output))
-        return fail(u"Die PDF-Datei würde den Charakter »%1« überschreiben."_s.arg(input));
+        return refuseCommand(u"Die PDF-Datei würde den Charakter »%1« überschreiben."_s.arg(input));
 
     const QtMessageHandler previousHandler = qInstallMessageHandler(quiet);
     const auto restore = qScopeGuard([previousHandler] { qInstallMessageHandler(previousHandler); });
@@ -61,9 +55,9 @@ int runPdfCommand(const QStringList &arguments)
     QString error;
     const std::optional<CharacterSheet> sheet = readCharacterForCommand(input, snapshot.settings(), error);
     if (!sheet)
-        return fail(error);
+        return refuseCommand(error);
     if (!SheetPrintJob::writePdf(output, *sheet, PrintSetup::fromSettings(snapshot.settings())))
-        return fail(u"Die PDF-Datei »%1« lässt sich nicht schreiben."_s.arg(output));
+        return refuseCommand(u"Die PDF-Datei »%1« lässt sich nicht schreiben."_s.arg(output));
     return 0;
 }
 

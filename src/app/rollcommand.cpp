@@ -1,5 +1,7 @@
 #include "app/batchcommands.h"
 
+#include "app/batchinput.h"
+
 #include "roller/characterroller.h"
 #include "roller/rollbatch.h"
 #include "rules/characterrecord.h"
@@ -148,12 +150,6 @@ private:
     bool m_stopped = false;
 };
 
-int refuse(const QString &reason)
-{
-    std::fputs((u"tarvosk: "_s + reason + u'\n').toUtf8().constData(), stderr);
-    return 1;
-}
-
 } // namespace
 
 int runRollCommand(const QStringList &arguments)
@@ -161,7 +157,7 @@ int runRollCommand(const QStringList &arguments)
     QString error;
     const std::optional<RollRequest> request = parseRollArguments(arguments, error);
     if (!request)
-        return refuse(error);
+        return refuseCommand(error);
 
     // The options and the currency of the user's settings, read once and never changed.
     const SettingsStore settings;
@@ -173,7 +169,7 @@ int runRollCommand(const QStringList &arguments)
     CharacterRoller roller(random, *request->entry, request->female, request->quirk);
     RollBatch batch(request->target, request->entry->name, request->count);
     if (!batch.open())
-        return refuse(batch.error());
+        return refuseCommand(batch.error());
 
     // The dice stay on this thread, in order; the sheets are composed and written
     // on a second one, in the same order, so a seed still gives the same files.
@@ -198,10 +194,10 @@ int runRollCommand(const QStringList &arguments)
     writer.join();
     if (!failure.isEmpty()) {
         batch.close(); // what was written before stays, and is put on the disk
-        return refuse(failure);
+        return refuseCommand(failure);
     }
     std::fflush(stdout);
-    return batch.close() ? 0 : refuse(batch.error());
+    return batch.close() ? 0 : refuseCommand(batch.error());
 }
 
 } // namespace Tarvosk

@@ -8,8 +8,6 @@
 #include "storage/characterfilename.h"
 #include "storage/settingkeys.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -21,9 +19,7 @@ namespace {
 
 QString pdfName(const CharacterSheet &sheet)
 {
-    QString name = sheet.caption(CharacterSheet::nameCaption).trimmed();
-    name.replace(u'/', u'-');
-    return (name.isEmpty() ? u"nobody"_s : name) + u".pdf"_s;
+    return characterFileStem(sheet.caption(CharacterSheet::nameCaption).trimmed()) + u".pdf"_s;
 }
 
 } // namespace
@@ -66,10 +62,7 @@ void printSheet(QPrinter *printer, const CharacterSheet &sheet, const SettingsSt
             return;
         // The dialog confirmed the name as typed, not a file the extension makes of it.
         const QString path = withExtension(chosen, u".pdf");
-        if (path != chosen && QFileInfo::exists(path)
-            && messages.show(u"Die Datei »%1« gibt es schon.\nSoll sie ersetzt werden ?"_s.arg(QDir::toNativeSeparators(path)),
-                             u"Drucken"_s, MessageService::Icon::Question, MessageService::Buttons::YesNo)
-                   != MessageService::Answer::Yes)
+        if (!mayReplaceFile(messages, path, chosen, u"Drucken"_s))
             return;
         printed = SheetPrintJob::writePdf(path, sheet, setup);
     }

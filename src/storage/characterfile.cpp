@@ -197,11 +197,14 @@ bool ParseFlagLine(const QString &line)
     return line != u"False" && line != u"Falsch" && !line.contains(u'0');
 }
 
-void applyOptions(const QList<OptionValue> &options, SettingsStore &settings,
-                  const std::function<QString(const QString &name)> &checkFontName)
+void takeOverOptions(const QList<OptionValue> &options, SettingsStore &settings,
+                     const std::function<QString(const QString &name)> &checkFontName)
 {
+    if (settings.readNumber(Settings::SaveFont) != 1)
+        return;
     for (const OptionValue &option : options) {
-        const QString text = option.slot.kind == OptionKind::FontName ? checkFontName(option.text) : option.text;
+        const bool checked = option.slot.kind == OptionKind::FontName && checkFontName;
+        const QString text = checked ? checkFontName(option.text) : option.text;
         settings.write(option.slot.section, option.slot.key, text);
     }
 }

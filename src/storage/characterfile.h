@@ -87,10 +87,12 @@ bool write(const QString &path, const QByteArray &bytes);
 // text with a "0" in it; true otherwise, the empty line too.
 bool ParseFlagLine(const QString &line);
 
-// Stores the options in the settings, a font name through the font check
-// (CheckFontName with the installed fonts, where there is a screen).
-void applyOptions(const QList<OptionValue> &options, SettingsStore &settings,
-                  const std::function<QString(const QString &name)> &checkFontName);
+// Where the settings' "SaveFont" is 1, the file's options are taken over:
+// stored in the settings, a font name through the font check (CheckFontName
+// with the installed fonts, where there is a screen); without a check, names
+// are stored as written. Otherwise the settings stay as they are.
+void takeOverOptions(const QList<OptionValue> &options, SettingsStore &settings,
+                     const std::function<QString(const QString &name)> &checkFontName);
 
 } // namespace CharacterFile
 

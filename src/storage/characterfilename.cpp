@@ -1,5 +1,10 @@
 #include "storage/characterfilename.h"
 
+#include "platform/messageservice.h"
+
+#include <QDir>
+#include <QFileInfo>
+
 namespace Tarvosk {
 
 using namespace Qt::StringLiterals;
@@ -12,11 +17,16 @@ constexpr int longestName = 9;
 
 } // namespace
 
+QString characterFileStem(const QString &characterName)
+{
+    QString stem = characterName.isEmpty() ? u"nobody"_s : characterName;
+    return stem.replace(u'/', u'-');
+}
+
 std::optional<QString> defaultCharacterName(const QString &characterName,
                                             const std::function<bool(const QString &fileName)> &isTaken)
 {
-    QString stem = characterName.isEmpty() ? u"nobody"_s : characterName;
-    stem.replace(u'/', u'-');
+    QString stem = characterFileStem(characterName);
     if (!isTaken(stem + u".tvk"_s))
         return stem;
     for (int n = 2; n <= lastNumber; ++n) {
@@ -35,6 +45,15 @@ QString withExtension(const QString &path, QStringView extension)
 {
     const QString trimmed = path.trimmed();
     return trimmed.endsWith(extension, Qt::CaseInsensitive) ? trimmed : trimmed + extension.toString();
+}
+
+bool mayReplaceFile(MessageService &messages, const QString &path, const QString &confirmed, const QString &title)
+{
+    if (path == confirmed || !QFileInfo::exists(path))
+        return true;
+    return messages.show(u"Die Datei »%1« gibt es schon.\nSoll sie ersetzt werden ?"_s.arg(QDir::toNativeSeparators(path)),
+                         title, MessageService::Icon::Question, MessageService::Buttons::YesNo)
+           == MessageService::Answer::Yes;
 }
 
 } // namespace Tarvosk

@@ -7,7 +7,7 @@
 #include "storage/characterfilename.h"
 #include "storage/recentfiles.h"
 #include "storage/recoverycopy.h"
-#include "storage/settingkeys.h"
+#include "storage/settingsstore.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,6 +24,7 @@ namespace {
 
 const QString characterFilter = u"Valdris Charaktere (*.tvk)|*.tvk"_s;
 constexpr QStringView characterExtension = u".tvk";
+const QString saveTitle = u"Speichern unter"_s;
 
 } // namespace
 
@@ -57,11 +58,7 @@ bool CharacterFiles::LoadCharacterFile(const QString &path)
         return false;
     }
     SettingsStore &settings = m_context.settings;
-    if (settings.readNumber(Settings::SaveFont) == 1) {
-        const auto keep = [](const QString &name) { return name; };
-        CharacterFile::applyOptions(contents->options, settings,
-                                    m_context.checkFontName ? m_context.checkFontName : keep);
-    }
+    CharacterFile::takeOverOptions(contents->options, settings, m_context.checkFontName);
     const QString fullPath = QFileInfo(file).absoluteFilePath();
     m_context.document.replace(contents->sheet);
     m_context.document.markSaved(fullPath);
@@ -98,7 +95,7 @@ bool CharacterFiles::SaveCharacterFile(bool &askName)
         if (exportIndex >= 0 && exportIndex < m_exportTypes.size()) {
             const ExportType &type = m_exportTypes[exportIndex];
             const QString exportPath = withExtension(chosen, type.extension);
-            if (mayReplace(exportPath, chosen))
+            if (mayReplaceFile(m_context.messages, exportPath, chosen, saveTitle))
                 type.write(exportPath);
             return false;
         }
@@ -106,7 +103,7 @@ bool CharacterFiles::SaveCharacterFile(bool &askName)
         confirmed = chosen;
     }
     target = withExtension(target, characterExtension);
-    if (!mayReplace(target, confirmed))
+    if (!mayReplaceFile(m_context.messages, target, confirmed, saveTitle))
         return false;
     return writeCharacter(target);
 }
@@ -132,17 +129,6 @@ QString CharacterFiles::saveFilter() const
     for (const ExportType &type : m_exportTypes)
         filter += u'|' + type.description + u"|*"_s + type.extension;
     return filter;
-}
-
-bool CharacterFiles::mayReplace(const QString &path, const QString &confirmed)
-{
-    if (path == confirmed || !QFileInfo::exists(path))
-        return true;
-    return m_context.messages.show(u"Die Datei »%1« gibt es schon.\nSoll sie ersetzt werden ?"_s.arg(
-                                       QDir::toNativeSeparators(path)),
-                                   u"Speichern unter"_s, MessageService::Icon::Question,
-                                   MessageService::Buttons::YesNo)
-           == MessageService::Answer::Yes;
 }
 
 bool CharacterFiles::writeCharacter(const QString &path)

@@ -66,8 +66,6 @@ public:
 
 private:
     QString saveFilter() const;
-    // Asks before a name the dialog did not confirm (the extension was added) replaces a file.
-    bool mayReplace(const QString &path, const QString &chosen);
     bool writeCharacter(const QString &path);
 
     CharacterFilesContext m_context;
