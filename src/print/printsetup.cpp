@@ -16,16 +16,6 @@ int lineWidth(const SettingsStore &settings, const SettingKey &key)
     return std::max(qRound(settings.readSize(key.section, key.key, key.fallback.toDouble())), 0);
 }
 
-std::optional<QPageSize> paperOf(const QString &key)
-{
-    for (int id = 0; id <= int(QPageSize::LastPageSize); ++id) {
-        const auto size = QPageSize::PageSizeId(id);
-        if (!key.isEmpty() && size != QPageSize::Custom && QPageSize::key(size) == key)
-            return QPageSize(size);
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 PrintSetup PrintSetup::fromSettings(const SettingsStore &settings)
@@ -36,8 +26,19 @@ PrintSetup PrintSetup::fromSettings(const SettingsStore &settings)
     setup.look.thickWidth = lineWidth(settings, Settings::Line1);
     setup.orientation = settings.readNumber(Settings::Orientation) == 1 ? QPageLayout::Landscape : QPageLayout::Portrait;
     setup.resolution = printResolution(settings.readNumber(Settings::Quality));
-    setup.paper = paperOf(settings.read(Settings::PaperSize));
+    setup.paper = paperFromSettings(settings);
     return setup;
+}
+
+std::optional<QPageSize> paperFromSettings(const SettingsStore &settings)
+{
+    const QString key = settings.read(Settings::PaperSize);
+    for (int id = 0; id <= int(QPageSize::LastPageSize); ++id) {
+        const auto size = QPageSize::PageSizeId(id);
+        if (!key.isEmpty() && size != QPageSize::Custom && QPageSize::key(size) == key)
+            return QPageSize(size);
+    }
+    return std::nullopt;
 }
 
 int printResolution(int quality)

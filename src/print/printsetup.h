@@ -26,6 +26,10 @@ struct PrintSetup
     static PrintSetup fromSettings(const SettingsStore &settings);
 };
 
+// The paper the settings keep ("Printer"/"PaperSize", a page size key such as
+// "A4"); none for no key or one Qt does not know.
+std::optional<QPageSize> paperFromSettings(const SettingsStore &settings);
+
 // The dots per inch of a "Quality" setting. The printer's quality is the
 // negated setting: -1 draft, -2 low, -3 medium, -4 high, or, when positive,
 // the dots per inch themselves.

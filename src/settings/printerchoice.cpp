@@ -1,5 +1,6 @@
 #include "settings/printerchoice.h"
 
+#include "print/printsetup.h"
 #include "storage/settingkeys.h"
 
 #include <QPageSetupDialog>
@@ -14,17 +15,6 @@ namespace Tarvosk::PrinterChoice {
 
 namespace {
 
-std::optional<QPageSize> storedPaper(const SettingsStore &settings)
-{
-    const QString key = settings.read(PaperSize);
-    for (int id = 0; id <= int(QPageSize::LastPageSize); ++id) {
-        const auto size = QPageSize::PageSizeId(id);
-        if (!key.isEmpty() && size != QPageSize::Custom && QPageSize::key(size) == key)
-            return QPageSize(size);
-    }
-    return std::nullopt;
-}
-
 // The printer as the settings know it: its name, paper and orientation.
 void setUp(QPrinter &printer, const SettingsStore &settings)
 {
@@ -33,7 +23,7 @@ void setUp(QPrinter &printer, const SettingsStore &settings)
         printer.setOutputFormat(QPrinter::PdfFormat);
     else
         printer.setPrinterName(name);
-    if (const std::optional<QPageSize> paper = storedPaper(settings))
+    if (const std::optional<QPageSize> paper = paperFromSettings(settings))
         printer.setPageSize(*paper);
     printer.setPageOrientation(settings.readNumber(Settings::Orientation) == 0 ? QPageLayout::Portrait
                                                                                 : QPageLayout::Landscape);
