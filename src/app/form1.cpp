@@ -229,14 +229,11 @@ bool Form1::Form_Load(const QString &commandLinePath)
     showRecord();
 
     // What a crash left unsaved comes first; then a character named on the command line.
-    if (m_context.recovery && m_context.recovery->offerRestore(m_context.messages)) {
+    const bool recovered = m_context.recovery && m_context.recovery->offerRestore(m_context.messages);
+    if (recovered || !commandLinePath.isEmpty()) {
+        if (!recovered)
+            ensureSheetWindow().LoadCharacterFile(commandLinePath);
         m_editExisting = true;
-        Next2();
-        return true;
-    }
-    if (!commandLinePath.isEmpty()) {
-        m_editExisting = true;
-        ensureSheetWindow().LoadCharacterFile(commandLinePath);
         Next2();
         return true;
     }

@@ -334,7 +334,7 @@ void Form8::dropEvent(QDropEvent *event)
     event->setDropAction(Qt::CopyAction);
     event->accept();
     // After the drop has ended: the save question must not hold the file manager's drag.
-    QMetaObject::invokeMethod(this, [this, file] { loadCharacterFile(file); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, file] { loadAfterSaveQuestion(file); }, Qt::QueuedConnection);
 }
 
 void Form8::Form_DblClick()
@@ -345,7 +345,7 @@ void Form8::Form_DblClick()
     if (path.isEmpty())
         return;
     m_context.settings.write(Settings::HandOffPath, QString());
-    loadCharacterFile(path);
+    loadAfterSaveQuestion(path);
 }
 
 void Form8::imgButton_Click(int index)
@@ -368,7 +368,7 @@ void Form8::recentFileChosen(int row)
     // A file that is gone is passed over in silence.
     if (path.isEmpty() || !QFileInfo::exists(path))
         return;
-    loadCharacterFile(path);
+    loadAfterSaveQuestion(path);
 }
 
 void Form8::newCharacter()
@@ -384,7 +384,7 @@ void Form8::newCharacter()
 
 void Form8::openCharacter()
 {
-    loadCharacterFile(QString());
+    loadAfterSaveQuestion(QString());
 }
 
 void Form8::saveCharacter()
@@ -462,7 +462,7 @@ bool Form8::saveCharacterFile(bool askForName)
     return m_files->SaveCharacterFile(askForName);
 }
 
-void Form8::loadCharacterFile(const QString &path)
+void Form8::loadAfterSaveQuestion(const QString &path)
 {
     // A save that was cancelled or failed keeps the sheet, and no other file replaces it.
     if (saveQuestionDue() && askToSave() && !saveCharacterFile(false))

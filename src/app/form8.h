@@ -126,7 +126,7 @@ private:
     // SaveCharacterFile; false while the character is not saved in its file, and the caller stops.
     bool saveCharacterFile(bool askForName);
     // After the save question, LoadCharacterFile with this path (an empty one lets the user choose).
-    void loadCharacterFile(const QString &path);
+    void loadAfterSaveQuestion(const QString &path);
 
     SheetWindowContext m_context;
     std::unique_ptr<CharacterFiles> m_files;
