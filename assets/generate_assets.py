@@ -18,14 +18,9 @@ import struct
 import sys
 import zlib
 
-HERE = os.path.dirname(os.path.abspath(__file__))
+from palette import BRASS, INK, OXBLOOD, PAPER, PAPER_DARK
 
-# Palette: sepia ink, brass, oxblood, parchment.
-INK = '#3b2a1a'
-BRASS = '#a87b2c'
-OXBLOOD = '#7a2420'
-PAPER = '#f4e8cc'
-PAPER_DARK = '#dcc79a'
+HERE = os.path.dirname(os.path.abspath(__file__))
 
 
 # --------------------------------------------------------------------------

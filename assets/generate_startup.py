@@ -26,6 +26,7 @@ import zlib
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 from generate_assets import feather, sd_circle, sd_ellipse  # noqa: E402  (one drawing for both)
+import palette  # noqa: E402
 
 W, H = 286, 279
 # The picture buttons' areas in window pixels (left, top, width, height) and the
@@ -40,16 +41,16 @@ def rgb(hexcode):
 
 
 # Palette: sepia ink, brass, oxblood, parchment (as the icons), with a few shades.
-INK = rgb('#3b2a1a')
+INK = rgb(palette.INK)
 INK_SOFT = rgb('#7d6450')
-BRASS = rgb('#a87b2c')
+BRASS = rgb(palette.BRASS)
 BRASS_DARK = rgb('#7c5a1e')
 BRASS_LIGHT = rgb('#d9ad55')
 GOLD = rgb('#f2c867')
-OXBLOOD = rgb('#7a2420')
+OXBLOOD = rgb(palette.OXBLOOD)
 OXBLOOD_DARK = rgb('#561815')
-PAPER = rgb('#f4e8cc')
-PAPER_DARK = rgb('#dcc79a')
+PAPER = rgb(palette.PAPER)
+PAPER_DARK = rgb(palette.PAPER_DARK)
 PAPER_LIGHT = rgb('#fffaeb')
 
 

@@ -16,15 +16,14 @@ Palette as the program's icons: sepia ink, brass, oxblood, parchment.
 import math
 import os
 import random
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-INK = '#3b2a1a'
-BRASS = '#a87b2c'
+sys.path.insert(0, os.path.dirname(HERE))
+from palette import BRASS, INK, OXBLOOD, PAPER, PAPER_DARK  # noqa: E402
+
 BRASS_LIGHT = '#d9b15e'
-OXBLOOD = '#7a2420'
-PAPER = '#f4e8cc'
-PAPER_DARK = '#dcc79a'
 NIGHT = '#1d2433'
 NIGHT_LIGHT = '#3a4660'
 # One family only: Qt's SVG renderer takes the attribute as one name; fontconfig maps this one.
