@@ -1,6 +1,7 @@
 #include "settings/printerchoice.h"
 
 #include "print/printsetup.h"
+#include "print/sheetprinter.h"
 #include "storage/settingkeys.h"
 
 #include <QPageSetupDialog>
@@ -9,6 +10,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <memory>
 #include <optional>
 
 namespace Tarvosk::PrinterChoice {
@@ -43,10 +45,9 @@ void keepPage(const QPrinter &printer, SettingsStore &settings)
 
 QString currentPrinterName(const SettingsStore &settings)
 {
-    const QString chosen = settings.read(Device);
-    if (!chosen.isEmpty() && QPrinterInfo::availablePrinterNames().contains(chosen))
-        return chosen;
-    return QPrinterInfo::defaultPrinterName();
+    // The printer "Drucken" takes, by the print job's own rule.
+    const std::unique_ptr<QPrinter> printer = SheetPrinter::chosenPrinter(settings);
+    return printer ? printer->printerName() : QString();
 }
 
 bool choosePrinter(QWidget *parent, SettingsStore &settings)

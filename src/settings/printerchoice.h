@@ -15,8 +15,9 @@ namespace PrinterChoice {
 inline constexpr SettingKey Device = Settings::PrinterDevice;
 inline constexpr SettingKey PaperSize = Settings::PaperSize;
 
-// The chosen printer while it is installed, else the default one; "" when
-// the system has no printer (the print then goes to a PDF file).
+// The printer "Drucken" prints on: the chosen one while it is installed, else
+// the default one, else any; "" when the system has no printer (the print
+// then goes to a PDF file).
 QString currentPrinterName(const SettingsStore &settings);
 
 // "&Auswählen": the system's print dialog over the parent. Confirmed, it
