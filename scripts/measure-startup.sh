@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
 runs=${1:-9}
-binary=build/src/app/tarvosk
+binary=build/src/shell/tarvosk
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 export HOME=$home XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data

@@ -3,10 +3,7 @@
 #include "export/docxfonts.h"
 #include "export/docxpackage.h"
 #include "export/docxparts.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "storage/filewrite.h"
 
 namespace Tarvosk {
 
@@ -19,20 +16,6 @@ bool fail(QString *germanError, const QString &text)
     if (germanError)
         *germanError = text;
     return false;
-}
-
-// Why the document cannot be written there, as far as the file system tells.
-QString whyNotWritten(const QString &path, const QString &systemReason)
-{
-    const QFileInfo target(path);
-    const QString folder = QDir::toNativeSeparators(target.absolutePath());
-    if (target.isDir())
-        return u"An dieser Stelle steht ein Ordner."_s;
-    if (!QFileInfo(target.absolutePath()).isDir())
-        return u"Den Ordner »%1« gibt es nicht."_s.arg(folder);
-    if (!QFileInfo(target.absolutePath()).isWritable())
-        return u"Im Ordner »%1« fehlen die Schreibrechte."_s.arg(folder);
-    return u"Das Betriebssystem meldet: %1."_s.arg(systemReason);
 }
 
 } // namespace
@@ -48,22 +31,17 @@ std::optional<QByteArray> sheetDocx(const CharacterSheet &sheet, const DocxFonts
     return bytes;
 }
 
-bool exportSheetDocx(const CharacterSheet &sheet, const SettingsStore &settings, const QString &path,
+bool exportSheetDocx(const CharacterSheet &sheet, const SheetStyle &style, const QString &path,
                      QString *germanError, const DocxDocument::Progress &progress)
 {
     if (path.isEmpty())
         return fail(germanError, u"Für das Word-Dokument ist kein Dateiname angegeben."_s);
-    const std::optional<QByteArray> bytes = sheetDocx(sheet, docxFontsFromSettings(settings), germanError, progress);
+    const std::optional<QByteArray> bytes = sheetDocx(sheet, docxFontsFromStyle(style), germanError, progress);
     if (!bytes)
         return false;
 
-    // A temporary file beside the target, renamed over it only when complete.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() || !file.commit()) {
-        // The temporary file goes with `file`; the target is untouched.
-        return fail(germanError, u"Das Word-Dokument »%1« ließ sich nicht schreiben. %2"_s
-                                     .arg(QDir::toNativeSeparators(path), whyNotWritten(path, file.errorString())));
-    }
+    if (const std::optional<FileError> failure = writeFileWhole(path, *bytes))
+        return fail(germanError, failure->writeSentence());
     return true;
 }
 

@@ -10,7 +10,7 @@
 namespace Tarvosk {
 
 class CharacterSheet;
-class SettingsStore;
+struct SheetStyle;
 struct DocxFonts;
 
 // The character sheet as a one-page A4 word-processor document (.docx): nine
@@ -24,7 +24,7 @@ std::optional<QByteArray> sheetDocx(const CharacterSheet &sheet, const DocxFonts
 // Writes the document to `path` whole or not at all: a failure leaves no
 // half-written file and whatever stood at the path before. False, with one
 // German sentence naming the reason, on failure.
-bool exportSheetDocx(const CharacterSheet &sheet, const SettingsStore &settings, const QString &path,
+bool exportSheetDocx(const CharacterSheet &sheet, const SheetStyle &style, const QString &path,
                      QString *germanError = nullptr, const DocxDocument::Progress &progress = {});
 
 } // namespace Tarvosk

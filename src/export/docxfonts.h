@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QString>
-#include <QStringView>
 
 namespace Tarvosk {
 
-class SettingsStore;
+struct FontStyle;
+struct SheetStyle;
 
 // A font of the document as the settings give it: whole points, and bold,
 // italic and underline either set or left as the word processor's default.
@@ -29,9 +29,10 @@ struct DocxFonts
     DocxFont values;
 };
 
-// One font section ("Headline", "Labels", "Values"): no size or 0 gives 18
-// points for a section whose name holds "head", else 8.
-DocxFont docxFontFromSettings(const SettingsStore &settings, QStringView section);
-DocxFonts docxFontsFromSettings(const SettingsStore &settings);
+// One of the style's fonts in whole points, the fraction cut off; an unset
+// size gives `unsetPoints`, an unset name "Times New Roman".
+DocxFont docxFontFromStyle(const FontStyle &font, int unsetPoints);
+// The headline unset is 18 points, labels and values 8.
+DocxFonts docxFontsFromStyle(const SheetStyle &style);
 
 } // namespace Tarvosk

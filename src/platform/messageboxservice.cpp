@@ -6,10 +6,12 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpacerItem>
 
 #include <algorithm>
+#include <optional>
 
 namespace Tarvosk {
 
@@ -20,6 +22,17 @@ namespace {
 constexpr int frameButtons = 4;
 constexpr int buttonPadding = 6;
 constexpr int titlePadding = 8;
+
+std::optional<MessageService::Answer> answerFor(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Ok: return MessageService::Answer::Ok;
+    case QMessageBox::Yes: return MessageService::Answer::Yes;
+    case QMessageBox::No: return MessageService::Answer::No;
+    case QMessageBox::Cancel: return MessageService::Answer::Cancel;
+    default: return std::nullopt;
+    }
+}
 
 } // namespace
 
@@ -39,7 +52,7 @@ QFont MessageBoxService::titleFont()
 }
 
 void MessageBoxService::setUp(QMessageBox &box, const QString &text, const QString &title, Icon icon,
-                              Buttons buttons)
+                              Buttons buttons, Answer onEscape)
 {
     box.setWindowTitle(title);
     box.setText(text);
@@ -68,6 +81,20 @@ void MessageBoxService::setUp(QMessageBox &box, const QString &text, const QStri
     if (auto *cancel = box.button(QMessageBox::Cancel))
         cancel->setText(QStringLiteral("Abbrechen"));
 
+    // Left to itself, QMessageBox lets Escape press "Nein"; the caller names the answer instead.
+    switch (escapeAnswer(buttons, onEscape)) {
+    case Answer::Ok: box.setEscapeButton(box.button(QMessageBox::Ok)); break;
+    case Answer::Yes: box.setEscapeButton(box.button(QMessageBox::Yes)); break;
+    case Answer::No: box.setEscapeButton(box.button(QMessageBox::No)); break;
+    case Answer::Cancel:
+        if (buttons == Buttons::YesNo) {
+            // A Yes/No question stays one: the Cancel button is there for Escape and the close box only.
+            box.addButton(QMessageBox::Cancel)->hide();
+        }
+        box.setEscapeButton(box.button(QMessageBox::Cancel));
+        break;
+    }
+
     // QMessageBox sizes itself to its text; a row of this width keeps it wide
     // enough for its title, within the screen.
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
@@ -83,16 +110,15 @@ void MessageBoxService::setUp(QMessageBox &box, const QString &text, const QStri
 }
 
 MessageService::Answer MessageBoxService::show(const QString &text, const QString &title, Icon icon,
-                                               Buttons buttons)
+                                               Buttons buttons, Answer onEscape)
 {
     QMessageBox box(QApplication::activeWindow());
-    setUp(box, text, title, icon, buttons);
-    switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    default: return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-    }
+    setUp(box, text, title, icon, buttons, onEscape);
+    box.exec();
+    if (const auto answer = answerFor(box.standardButton(box.clickedButton())))
+        return *answer;
+    // Closed with no button pressed (the program ends under it): as Escape would.
+    return escapeAnswer(buttons, onEscape);
 }
 
 } // namespace Tarvosk

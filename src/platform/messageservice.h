@@ -15,7 +15,14 @@ public:
 
     virtual ~MessageService();
 
-    virtual Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons) = 0;
+    // onEscape is what Escape and the close box answer a Yes/No question:
+    // the answer that discards nothing. Cancel keeps the box a Yes/No box.
+    // An Ok box answers Ok, a Yes/No/Cancel box Cancel, whatever onEscape says.
+    virtual Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons,
+                        Answer onEscape = Answer::No) = 0;
+
+    // What Escape and the close box answer with these buttons.
+    static Answer escapeAnswer(Buttons buttons, Answer onEscape);
 };
 
 } // namespace Tarvosk

@@ -2,41 +2,69 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QLocalServer;
+class QLocalSocket;
 
 namespace Tarvosk {
 
 // Keeps the program to one running instance per user and settings store. A
-// later start finds the running one, signals it and ends; the running one
-// announces each signal with handOffRequested().
+// later start finds the running one, hands it a path and ends; the running one
+// announces each path with handOffRequested().
+//
+// The server is a socket in a folder only the user can enter. A lock file
+// beside it, held by the running instance for its whole life, decides who
+// runs, so simultaneous starts end with one running instance and a socket
+// left by a killed one is taken over.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 
 public:
-    // Instances that share a settings file share a server name, since the
-    // hand-off itself travels through the settings.
-    static QString serverNameFor(const QString &settingsFile);
+    enum class Role { Primary, Secondary, Failed };
 
-    explicit SingleInstance(QString serverName, QObject *parent = nullptr);
+    // The socket's full path for a settings file, in $XDG_RUNTIME_DIR, or in
+    // a private folder of our own under the temporary folder when that is
+    // unsafe. Empty when neither folder is safe to use.
+    static QString serverPathFor(const QString &settingsFile);
+
+    explicit SingleInstance(QString serverPath, QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when another instance answers on the server name.
-    bool anotherIsRunning() const;
-    // Sends the hand-off signal to the running instance; true when it was delivered.
-    bool signalRunningInstance() const;
-    // Becomes the running instance; false when the name cannot be taken.
-    bool listen();
+    QString serverPath() const;
+
+    // Becomes the running instance (Primary) or finds it (Secondary). Failed
+    // when the folder is unsafe, the server cannot listen, or a running
+    // instance holds the lock but does not answer. A later call gives the
+    // first call's role.
+    Role claim();
+    Role role() const;
+
+    // Sends the running instance an absolute path (empty: just come to the
+    // front) and waits until it has read the whole message; true then.
+    bool handOff(const QString &absolutePath) const;
 
 Q_SIGNALS:
-    void handOffRequested();
+    // Emitted from the event loop, never inside the socket's own handler, and
+    // never while a receiver of the previous hand-off has not yet returned,
+    // so a receiver may ask the user in a modal dialog.
+    void handOffRequested(const QString &path);
 
 private:
-    void readSignal();
+    Role takeLockOrConnect();
+    bool startServer();
+    void acceptConnections();
+    void readMessage(QLocalSocket *socket, QByteArray &message, bool ended);
+    void deliverNext();
 
-    QString m_serverName;
+    QString m_serverPath;
+    Role m_role = Role::Failed;
+    bool m_claimed = false;
+    int m_lockFile = -1;
     QLocalServer *m_server = nullptr;
+    QStringList m_pending;
+    bool m_delivering = false;
 };
 
 } // namespace Tarvosk

@@ -1,7 +1,9 @@
 #include "print/printsetup.h"
 
-#include "print/sheetlookfromsettings.h"
+#include "print/sheetlookfromstyle.h"
+#include "sheet/sheetstyle.h"
 #include "storage/settingkeys.h"
+#include "storage/sheetstylereader.h"
 
 #include <algorithm>
 
@@ -9,22 +11,30 @@ namespace Tarvosk {
 
 namespace {
 
+// Far beyond the four weights the settings dialog offers; wider would cover the page.
+constexpr double thickestLine = 16;
+
 // Widths count page pixels, as the sheet window's lines do, so paper keeps the
 // window's proportions; 0 (and below) is the device's thinnest line.
 int lineWidth(const SettingsStore &settings, const SettingKey &key)
 {
-    return std::max(qRound(settings.readSize(key.section, key.key, key.fallback.toDouble())), 0);
+    return qRound(std::clamp(settings.readSize(key.section, key.key, key.fallback.toDouble()), 0.0, thickestLine));
 }
 
 } // namespace
 
 PrintSetup PrintSetup::fromSettings(const SettingsStore &settings)
 {
+    return fromSettings(settings, readSheetStyle(settings));
+}
+
+PrintSetup PrintSetup::fromSettings(const SettingsStore &settings, const SheetStyle &style)
+{
     PrintSetup setup;
-    setup.look = sheetLookFromSettings(settings);
+    setup.look = sheetLookFromStyle(style);
     setup.look.thinWidth = lineWidth(settings, Settings::Line0);
     setup.look.thickWidth = lineWidth(settings, Settings::Line1);
-    setup.orientation = settings.readNumber(Settings::Orientation) == 1 ? QPageLayout::Landscape : QPageLayout::Portrait;
+    setup.orientation = style.landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     setup.resolution = printResolution(settings.readNumber(Settings::Quality));
     setup.paper = paperFromSettings(settings);
     return setup;

@@ -10,6 +10,7 @@
 namespace Tarvosk {
 
 class SettingsStore;
+struct SheetStyle;
 
 // How the sheet goes on paper, read from the settings: the three fonts, the
 // frames and ruling lines with the "Line0"/"Line1" widths, the orientation
@@ -23,7 +24,10 @@ struct PrintSetup
     // For a printer; none keeps the printer's own. A PDF is always A4.
     std::optional<QPageSize> paper;
 
+    // The style as the settings give it, or the style given (a file's own
+    // look), with the printer options of the settings.
     static PrintSetup fromSettings(const SettingsStore &settings);
+    static PrintSetup fromSettings(const SettingsStore &settings, const SheetStyle &style);
 };
 
 // The paper the settings keep ("Printer"/"PaperSize", a page size key such as

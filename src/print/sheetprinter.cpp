@@ -5,6 +5,7 @@
 #include "print/printsetup.h"
 #include "print/sheetprintjob.h"
 #include "sheet/charactersheet.h"
+#include "platform/replacequestion.h"
 #include "storage/characterfilename.h"
 #include "storage/settingkeys.h"
 
@@ -48,11 +49,12 @@ bool print(QPrinter &printer, const CharacterSheet &sheet, const PrintSetup &set
     return SheetPrintJob::print(printer, sheet, setup) && printer.printerState() != QPrinter::Error;
 }
 
-void printSheet(QPrinter *printer, const CharacterSheet &sheet, const SettingsStore &settings, FileDialogs &dialogs,
-                MessageService &messages)
+void printSheet(QPrinter *printer, const CharacterSheet &sheet, const SheetStyle &style,
+                const SettingsStore &settings, FileDialogs &dialogs, MessageService &messages)
 {
-    const PrintSetup setup = PrintSetup::fromSettings(settings);
+    const PrintSetup setup = PrintSetup::fromSettings(settings, style);
     bool printed = false;
+    QString error;
     if (printer) {
         printed = print(*printer, sheet, setup);
     } else {
@@ -64,11 +66,12 @@ void printSheet(QPrinter *printer, const CharacterSheet &sheet, const SettingsSt
         const QString path = withExtension(chosen, u".pdf");
         if (!mayReplaceFile(messages, path, chosen, u"Drucken"_s))
             return;
-        printed = SheetPrintJob::writePdf(path, sheet, setup);
+        printed = SheetPrintJob::writePdf(path, sheet, setup, &error);
     }
     if (!printed)
-        messages.show(failureText.toString(), failureTitle.toString(), MessageService::Icon::Critical,
-                      MessageService::Buttons::Ok);
+        messages.show(error.isEmpty() ? failureText.toString() : failureText.toString() + u'\n' + error,
+                      failureTitle.toString(),
+                      MessageService::Icon::Critical, MessageService::Buttons::Ok);
 }
 
 } // namespace Tarvosk::SheetPrinter

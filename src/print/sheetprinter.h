@@ -14,6 +14,7 @@ class FileDialogs;
 class MessageService;
 class SettingsStore;
 struct PrintSetup;
+struct SheetStyle;
 
 // "Drucken" of the sheet window: the print job on the system's printer, or
 // on a PDF file where the system has no printer.
@@ -31,12 +32,13 @@ std::unique_ptr<QPrinter> chosenPrinter(const SettingsStore &settings);
 // False when the printer failed.
 bool print(QPrinter &printer, const CharacterSheet &sheet, const PrintSetup &setup);
 
-// Prints the sheet with the settings' setup on the printer given; with none,
-// asks for a PDF file (".pdf" appended unless the name ends with it; asks
-// before that makes the name of a file that exists) and writes the printed
-// page there. Any failure is shown as failureText.
-void printSheet(QPrinter *printer, const CharacterSheet &sheet, const SettingsStore &settings, FileDialogs &dialogs,
-                MessageService &messages);
+// Prints the sheet in the style, with the printer options of the settings, on
+// the printer given; with none, asks for a PDF file (".pdf" appended unless
+// the name ends with it; asks before that makes the name of a file that
+// exists) and writes the printed page there. Any failure is shown as
+// failureText, a file's with its name and reason.
+void printSheet(QPrinter *printer, const CharacterSheet &sheet, const SheetStyle &style,
+                const SettingsStore &settings, FileDialogs &dialogs, MessageService &messages);
 
 } // namespace SheetPrinter
 

@@ -3,12 +3,13 @@
 #include "print/printsetup.h"
 #include "sheet/charactersheet.h"
 #include "sheet/sheetlayout.h"
+#include "storage/filewrite.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -27,24 +28,34 @@ bool print(QPagedPaintDevice &device, const CharacterSheet &sheet, const PrintSe
     return painter.end();
 }
 
-bool writePdf(const QString &path, const CharacterSheet &sheet, const PrintSetup &setup)
+bool writePdf(QIODevice &device, const CharacterSheet &sheet, const PrintSetup &setup)
 {
-    // Opened here, a file that cannot be written fails quietly (the writer
-    // would warn on the console), and an old file stays until the new one is whole.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    QPdfWriter writer(&device);
+    writer.setResolution(setup.resolution);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), setup.orientation,
+                                     QMarginsF(pdfMargin, pdfMargin, pdfMargin, pdfMargin), QPageLayout::Point));
+    writer.setCreator(u"Valdris 1880 Character Creator"_s);
+    writer.setTitle(sheet.caption(CharacterSheet::nameCaption));
+    return print(writer, sheet, setup);
+}
+
+bool writePdf(const QString &path, const CharacterSheet &sheet, const PrintSetup &setup, QString *germanError)
+{
+    // Drawn in memory first: the file is written in one checked step, and an
+    // old file stays until the new one is whole.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!writePdf(buffer, sheet, setup)) {
+        if (germanError)
+            *germanError = FileError{path, u"Die Seite ließ sich nicht als PDF zeichnen."_s}.writeSentence();
         return false;
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(setup.resolution);
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), setup.orientation,
-                                         QMarginsF(pdfMargin, pdfMargin, pdfMargin, pdfMargin), QPageLayout::Point));
-        writer.setCreator(u"Valdris 1880 Character Creator"_s);
-        writer.setTitle(sheet.caption(CharacterSheet::nameCaption));
-        if (!print(writer, sheet, setup))
-            return false;
     }
-    return file.commit();
+    if (const std::optional<FileError> failure = writeFileWhole(path, buffer.data())) {
+        if (germanError)
+            *germanError = failure->writeSentence();
+        return false;
+    }
+    return true;
 }
 
 } // namespace Tarvosk::SheetPrintJob

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QIODevice;
 class QPagedPaintDevice;
 
 namespace Tarvosk {
@@ -22,9 +23,13 @@ inline constexpr qreal pdfMargin = 18;
 // device's resolution being already set. False when the device refused.
 bool print(QPagedPaintDevice &device, const CharacterSheet &sheet, const PrintSetup &setup);
 
+// The printed page as an A4 PDF written to the device. False when drawing failed.
+bool writePdf(QIODevice &device, const CharacterSheet &sheet, const PrintSetup &setup);
+
 // The printed page as an A4 PDF at the path, written whole or not at all.
-// False when the file cannot be written.
-bool writePdf(const QString &path, const CharacterSheet &sheet, const PrintSetup &setup);
+// False, with the German sentence naming the file and the reason, when it cannot be written.
+bool writePdf(const QString &path, const CharacterSheet &sheet, const PrintSetup &setup,
+              QString *germanError = nullptr);
 
 } // namespace SheetPrintJob
 

@@ -2,6 +2,7 @@
 
 #include "storage/characterfile.h"
 #include "storage/characterfilename.h"
+#include "storage/filewrite.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,15 +23,15 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // One sync of the folder's file system instead of one per file, which would
-// cost more than rolling the character.
-bool syncFileSystemOf(const QString &folder)
+// cost more than rolling the character. 0, or the errno of the failing step.
+int syncFileSystemOf(const QString &folder)
 {
     const int descriptor = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0)
-        return false;
-    const bool synced = ::syncfs(descriptor) == 0;
+        return errno;
+    const int error = ::syncfs(descriptor) == 0 ? 0 : errno;
     ::close(descriptor);
-    return synced;
+    return error;
 }
 
 enum class Renamed { Done, NameTaken, Failed };
@@ -69,8 +70,8 @@ bool RollBatch::open()
     m_folder = m_count > 1 || info.isDir() || m_target.endsWith(u'/');
     if (!m_folder) {
         m_target = withExtension(m_target, u".tvk");
-        // A rolled character never takes the place of one that is there.
-        if (QFileInfo::exists(m_target))
+        // A rolled character never takes the place of one that is there, nor writes through a link.
+        if (QFileInfo(m_target).exists() || QFileInfo(m_target).isSymLink())
             return fail(u"Die Datei »%1« gibt es schon; gewürfelte Charaktere ersetzen keine Datei."_s.arg(m_target));
         return true;
     }
@@ -85,9 +86,9 @@ QString RollBatch::write(const QByteArray &bytes)
 {
     if (m_folder)
         return writeIntoFolder(bytes);
-    // A file of its own: QSaveFile's temporary name, sync and rename.
-    if (!CharacterFile::write(m_target, bytes)) {
-        fail(u"Die Datei »%1« lässt sich nicht schreiben."_s.arg(m_target));
+    // A file of its own: a temporary name, sync and rename.
+    if (const std::optional<FileError> failure = CharacterFile::write(m_target, bytes, {WriteMode::RefuseLink})) {
+        fail(failure->writeSentence());
         return {};
     }
     ++m_written;
@@ -102,16 +103,21 @@ QString RollBatch::writeIntoFolder(const QByteArray &bytes)
     static const qint64 pid = QCoreApplication::applicationPid();
     const QString temporary = folder.filePath(u".tarvosk-%1-%2.part"_s.arg(pid).arg(m_written));
     const QByteArray temporaryName = QFile::encodeName(temporary);
-    const int descriptor = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int descriptor = -1;
+    do {
+        descriptor = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) {
-        fail(u"Im Ordner »%1« lässt sich keine Datei anlegen."_s.arg(m_target));
+        fail(u"Im Ordner »%1« ließ sich keine Datei anlegen. %2"_s.arg(m_target, germanReason(errno)));
         return {};
     }
-    const bool written = ::write(descriptor, bytes.constData(), size_t(bytes.size())) == bytes.size();
-    const bool closed = ::close(descriptor) == 0;
-    if (!written || !closed) {
+    int error = writeDescriptorWhole(descriptor, bytes);
+    // A failing close reports what a network file system could not write; EINTR leaves it closed and written.
+    if (::close(descriptor) != 0 && errno != EINTR && error == 0)
+        error = errno;
+    if (error != 0) {
         ::unlink(temporaryName.constData());
-        fail(u"Im Ordner »%1« lässt sich keine Datei schreiben."_s.arg(m_target));
+        fail(u"Im Ordner »%1« ließ sich keine Datei schreiben. %2"_s.arg(m_target, germanReason(error)));
         return {};
     }
     // The rename never replaces a file: a taken name, even one taken just now
@@ -127,16 +133,19 @@ QString RollBatch::writeIntoFolder(const QByteArray &bytes)
         case Renamed::Failed:
             break;
         }
-        QFile::remove(temporary);
-        fail(u"Die Datei »%1« lässt sich nicht anlegen."_s.arg(path));
+        const int renameError = errno;
+        ::unlink(temporaryName.constData());
+        fail(u"Die Datei »%1« ließ sich nicht anlegen. %2"_s.arg(path, germanReason(renameError)));
         return {};
     }
 }
 
 bool RollBatch::close()
 {
-    if (m_folder && m_written > 0 && !syncFileSystemOf(m_target))
-        return fail(u"Die Dateien im Ordner »%1« ließen sich nicht sicher speichern."_s.arg(m_target));
+    if (!m_folder || m_written == 0)
+        return true;
+    if (const int error = syncFileSystemOf(m_target))
+        return fail(u"Die Dateien im Ordner »%1« ließen sich nicht sicher speichern. %2"_s.arg(m_target, germanReason(error)));
     return true;
 }
 

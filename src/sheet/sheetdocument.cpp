@@ -81,4 +81,38 @@ void SheetDocument::markSaved(const QString &fileName)
     setSaved(true);
 }
 
+void SheetDocument::clear()
+{
+    replace(CharacterSheet());
+    markSaved(QString());
+}
+
+void SheetDocument::compose(const CharacterSheet &sheet)
+{
+    replace(sheet);
+    setFileName(QString());
+    setSaved(false);
+}
+
+void SheetDocument::load(const CharacterSheet &sheet, const QString &fileName)
+{
+    replace(sheet);
+    markSaved(fileName);
+    Q_EMIT loaded();
+}
+
+void SheetDocument::restore(const CharacterSheet &sheet, const QString &fileName)
+{
+    replace(sheet);
+    setFileName(fileName);
+    setSaved(false);
+}
+
+void SheetDocument::blankCharacter()
+{
+    CharacterSheet blank = m_sheet;
+    blank.clearCharacter();
+    replace(blank);
+}
+
 } // namespace Tarvosk

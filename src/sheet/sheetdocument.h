@@ -34,17 +34,26 @@ public:
     bool insertEquipmentLine(int line);
     bool removeEquipmentLine(int line);
 
-    // A whole new sheet: loaded, composed or blanked. The file name and the
-    // saved flag stay as they are; the caller sets them as its action asks.
-    void replace(const CharacterSheet &sheet);
-
-    void setFileName(const QString &fileName);
-    void setSaved(bool saved);
-    // The sheet now is what the file holds.
+    // What happened to the document as a whole, each with the file name and
+    // saved flag that follow from it.
+    // A blank sheet of no file, which counts as saved: it holds nothing to lose.
+    void clear();
+    // A character just made: on no disk yet, so it counts as unsaved.
+    void compose(const CharacterSheet &sheet);
+    // The file's character, saved in it.
+    void load(const CharacterSheet &sheet, const QString &fileName);
+    // A copy an earlier session left: it belongs to its file but is not saved there.
+    void restore(const CharacterSheet &sheet, const QString &fileName);
+    // The sheet was written to the file and now is what the file holds.
     void markSaved(const QString &fileName);
+    // The character is gone; the sheet keeps only what a blank page shows.
+    // The file name and the saved flag stay as they are.
+    void blankCharacter();
 
 Q_SIGNALS:
     void sheetReplaced();
+    // After sheetReplaced, for a sheet that came from a file.
+    void loaded();
     void captionChanged(int index);
     void valueChanged(int index);
     // Any line, the overflow line included, or several at once.
@@ -53,6 +62,10 @@ Q_SIGNALS:
     void savedChanged(bool saved);
 
 private:
+    void replace(const CharacterSheet &sheet);
+    void setFileName(const QString &fileName);
+    void setSaved(bool saved);
+
     CharacterSheet m_sheet;
     QString m_fileName;
     bool m_saved = true;

@@ -1,12 +1,9 @@
 #include "storage/characterfile.h"
 
 #include "rules/numerictext.h"
+#include "sheet/sheetstyle.h"
 #include "storage/settingkeys.h"
 #include "storage/windows1252.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace Tarvosk::CharacterFile {
 
@@ -19,21 +16,6 @@ QString numberText(QString line)
 {
     line.replace(u',', u'.');
     return QString::number(leadingNumber(line), 'g', 15);
-}
-
-QString optionText(const OptionSlot &slot, const SettingsStore &settings)
-{
-    switch (slot.kind) {
-    case OptionKind::Flag:
-        return settings.readFlag(slot.section, slot.key, false) ? u" 1 "_s : u" 0 "_s;
-    case OptionKind::Size:
-        // Written with a point, whatever the store holds; the loader reads both.
-        return settings.read(slot.section, slot.key, slot.fallback).replace(u',', u'.');
-    case OptionKind::Number:
-    case OptionKind::FontName:
-        break;
-    }
-    return settings.read(slot.section, slot.key, slot.fallback);
 }
 
 void appendLine(QByteArray &bytes, QStringView text)
@@ -103,12 +85,19 @@ const std::array<OptionSlot, optionLineCount> &optionSlots()
     return table;
 }
 
-QStringList optionBlock(const SettingsStore &settings)
+QStringList optionBlock(const SheetStyle &style)
 {
+    const auto flag = [](bool on) { return on ? u" 1 "_s : u" 0 "_s; };
+    const auto number = [](bool on) { return on ? u"1"_s : u"0"_s; };
     QStringList lines;
     lines.reserve(optionLineCount);
-    for (const OptionSlot &slot : optionSlots())
-        lines << optionText(slot, settings);
+    for (const auto &[font, unsetSize] : {std::pair{&style.headline, u"18"_s}, std::pair{&style.labels, u"8.25"_s},
+                                          std::pair{&style.values, u"8.25"_s}}) {
+        lines << flag(font->bold) << flag(font->italic) << flag(font->strikeOut) << flag(font->underline)
+              << (font->size > 0 ? QString::number(font->size, 'g', 15) : unsetSize)
+              << (font->name.isEmpty() ? Settings::FontNameDefault.toString() : font->name);
+    }
+    lines << number(style.landscape) << number(style.rulesOn) << number(style.framesOn);
     return lines;
 }
 
@@ -168,28 +157,23 @@ std::optional<Contents> decode(const QByteArray &bytes)
     return contents;
 }
 
-std::optional<Contents> read(const QString &path)
+std::optional<Contents> read(const QString &path, FileError *error)
 {
-    QFile file(path);
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > largestFile || !file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (std::optional<FileError> failure = readFileWhole(path, largestFile, bytes)) {
+        if (error)
+            *error = std::move(*failure);
         return std::nullopt;
-    const QByteArray bytes = file.read(largestFile + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > largestFile)
-        return std::nullopt;
-    return decode(bytes);
+    }
+    std::optional<Contents> contents = decode(bytes);
+    if (!contents && error)
+        *error = {path, u"Sie ist keine Charakterdatei."_s};
+    return contents;
 }
 
-bool write(const QString &path, const QByteArray &bytes)
+std::optional<FileError> write(const QString &path, const QByteArray &bytes, const WriteOptions &options)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileWhole(path, bytes, options);
 }
 
 bool ParseFlagLine(const QString &line)

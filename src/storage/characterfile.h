@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/charactersheet.h"
+#include "storage/filewrite.h"
 
 #include <QByteArray>
 #include <QList>
@@ -15,6 +16,7 @@
 namespace Tarvosk {
 
 class SettingsStore;
+struct SheetStyle;
 
 // A character file (".tvk"): the sheet's texts line by line in a fixed order,
 // then the user's font and printer options. Windows-1252, CR LF, 339 lines:
@@ -65,8 +67,10 @@ struct Contents
     QStringList trailingLines;
 };
 
-// The 21 option lines as the store holds the options now.
-QStringList optionBlock(const SettingsStore &settings);
+// The 21 option lines of a style: flags " 1 "/" 0 ", sizes with a point (an
+// unset size as "18" or "8.25"), the font name ("Times New Roman" for none),
+// orientation and lines as 1 or 0.
+QStringList optionBlock(const SheetStyle &style);
 
 // The file's bytes: the sheet's texts, the option block, and any lines after
 // it. The same sheet and options always give the same bytes.
@@ -76,12 +80,12 @@ QByteArray encode(const CharacterSheet &sheet, const QStringList &optionBlock, c
 // byte, or a line longer than longestLine. Lines may end in CR LF, LF or CR.
 std::optional<Contents> decode(const QByteArray &bytes);
 
-// The file at the path, read whole; nothing when it cannot be read or is no
-// character file (a folder, no permission, too large, see decode).
-std::optional<Contents> read(const QString &path);
+// The file at the path, read whole; nothing, with the reason in `error`, when
+// it cannot be read or is no character file (a folder, too large, see decode).
+std::optional<Contents> read(const QString &path, FileError *error = nullptr);
 
-// Writes the bytes so that a failure leaves the old file as it was. False on failure.
-bool write(const QString &path, const QByteArray &bytes);
+// Writes the bytes so that a failure leaves the old file as it was; the reason on failure.
+std::optional<FileError> write(const QString &path, const QByteArray &bytes, const WriteOptions &options = {});
 
 // ParseFlagLine: false for "False" and "Falsch" (exactly so) and for any
 // text with a "0" in it; true otherwise, the empty line too.

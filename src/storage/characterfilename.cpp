@@ -1,7 +1,5 @@
 #include "storage/characterfilename.h"
 
-#include "platform/messageservice.h"
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -45,15 +43,6 @@ QString withExtension(const QString &path, QStringView extension)
 {
     const QString trimmed = path.trimmed();
     return trimmed.endsWith(extension, Qt::CaseInsensitive) ? trimmed : trimmed + extension.toString();
-}
-
-bool mayReplaceFile(MessageService &messages, const QString &path, const QString &confirmed, const QString &title)
-{
-    if (path == confirmed || !QFileInfo::exists(path))
-        return true;
-    return messages.show(u"Die Datei »%1« gibt es schon.\nSoll sie ersetzt werden ?"_s.arg(QDir::toNativeSeparators(path)),
-                         title, MessageService::Icon::Question, MessageService::Buttons::YesNo)
-           == MessageService::Answer::Yes;
 }
 
 } // namespace Tarvosk

@@ -8,8 +8,6 @@
 
 namespace Tarvosk {
 
-class MessageService;
-
 // The character's name as the start of a file name: "nobody" without one,
 // a "/" as "-", so the name stays one file.
 QString characterFileStem(const QString &characterName);
@@ -24,10 +22,5 @@ std::optional<QString> defaultCharacterName(const QString &characterName,
 // The path trimmed, with the extension (".tvk") appended unless it already
 // ends with it in any case: "Held.TVK" stays, "Held.txt" gets "Held.txt.tvk".
 QString withExtension(const QString &path, QStringView extension);
-
-// The file dialog confirmed `confirmed`; the path made of it (its extension
-// added) replaces an existing file only when the user says so. True when the
-// path may be written.
-bool mayReplaceFile(MessageService &messages, const QString &path, const QString &confirmed, const QString &title);
 
 } // namespace Tarvosk

@@ -1,9 +1,9 @@
 #include "storage/filetyperegistration.h"
 
+#include "storage/filewrite.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QXmlStreamReader>
 
@@ -19,12 +19,21 @@ namespace {
 
 const QString tvkGlob = u"*.tvk"_s;
 
+// Far more than any desktop file or MIME database this reads.
+constexpr qint64 largestRead = 16 * 1024 * 1024;
+
+// Nothing when the file cannot be read (a FIFO or device is not read at all).
+std::optional<QByteArray> readWhole(const QString &path)
+{
+    QByteArray bytes;
+    if (readFileWhole(path, largestRead, bytes))
+        return std::nullopt;
+    return bytes;
+}
+
 QByteArray readAll(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return readWhole(path).value_or(QByteArray());
 }
 
 // True when the file was written; an unchanged file is left alone.
@@ -34,11 +43,7 @@ bool writeIfChanged(const QString &path, const QByteArray &content)
         return false;
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(content);
-    return file.commit();
+    return !writeFileWhole(path, content);
 }
 
 // The type a compiled MIME database gives "*.tvk" ("weight:type:glob" lines).
@@ -56,10 +61,10 @@ QString typeFromGlobs(const QString &globsFile)
 // The type a MIME package (perhaps not compiled yet) gives "*.tvk".
 QString typeFromPackage(const QString &packageFile)
 {
-    QFile file(packageFile);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> package = readWhole(packageFile);
+    if (!package)
         return QString();
-    QXmlStreamReader xml(&file);
+    QXmlStreamReader xml(*package);
     QString currentType;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
@@ -232,7 +237,12 @@ bool FileTypeRegistration::setDefaultApplication(const QString &type) const
 {
     const QString wanted = type + u'=' + desktopEntryName;
     const QString section = u"[Default Applications]"_s;
-    QStringList lines = QString::fromUtf8(readAll(mimeAppsPath())).split(u'\n');
+    // A list that is there but cannot be read is the user's: it is not replaced by one line.
+    const QFileInfo list(mimeAppsPath());
+    const std::optional<QByteArray> listed = readWhole(mimeAppsPath());
+    if (!listed && list.exists())
+        return false;
+    QStringList lines = QString::fromUtf8(listed.value_or(QByteArray())).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
 

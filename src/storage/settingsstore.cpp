@@ -5,7 +5,9 @@
 #include <QSettings>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace Tarvosk {
 
@@ -46,12 +48,19 @@ QString SettingsStore::fileName() const
 // The spelling of the section already in the file, so that "StartUp" and "Startup" are one.
 QString SettingsStore::groupName(QStringView section) const
 {
-    const QStringList groups = m_settings->childGroups();
-    for (const QString &group : groups) {
-        if (QStringView(group).compare(section, Qt::CaseInsensitive) == 0)
-            return group;
+    if (!m_groupsKnown) {
+        m_groups.clear();
+        const QStringList groups = m_settings->childGroups();
+        // A hand-edited file may spell one section twice; the first one is read.
+        for (const QString &group : groups) {
+            const QString folded = group.toCaseFolded();
+            if (!m_groups.contains(folded))
+                m_groups.insert(folded, group);
+        }
+        m_groupsKnown = true;
     }
-    return section.toString();
+    const QString name = section.toString();
+    return m_groups.value(name.toCaseFolded(), name);
 }
 
 QString SettingsStore::read(QStringView section, QStringView key, QStringView fallback) const
@@ -70,13 +79,15 @@ QString SettingsStore::read(const SettingKey &setting) const
 
 void SettingsStore::write(QStringView section, QStringView key, const QString &value)
 {
-    const QString path = groupName(section) + u'/' + key.toString();
+    const QString group = groupName(section);
+    const QString path = group + u'/' + key.toString();
     const QVariant before = m_settings->value(path);
     // The file is written only for a change: a load that brings the options already set stays quick.
     if (before.isValid() && textOf(before) == value)
         return;
     m_settings->setValue(path, value);
     m_settings->sync();
+    m_groups.insert(group.toCaseFolded(), group);
     Q_EMIT settingChanged(section.toString(), key.toString());
 }
 
@@ -87,10 +98,18 @@ void SettingsStore::write(const SettingKey &setting, const QString &value)
 
 void SettingsStore::deleteSection(QStringView section)
 {
-    const QString group = groupName(section);
-    const bool held = m_settings->childGroups().contains(group);
-    m_settings->remove(group);
+    // Every spelling: a hand-edited file may hold the section twice.
+    const QString folded = section.toString().toCaseFolded();
+    bool held = false;
+    const QStringList groups = m_settings->childGroups();
+    for (const QString &group : groups) {
+        if (group.toCaseFolded() == folded) {
+            m_settings->remove(group);
+            held = true;
+        }
+    }
     m_settings->sync();
+    m_groups.remove(folded);
     if (held)
         Q_EMIT sectionDeleted(section.toString());
 }
@@ -99,15 +118,18 @@ void SettingsStore::reload()
 {
     // Every write is synced at once, so nothing of ours is pending: this only reads.
     m_settings->sync();
+    m_groupsKnown = false;
 }
 
 int SettingsStore::readNumber(QStringView section, QStringView key, int fallback) const
 {
     // Text that is no number at all (edited by hand) counts as missing.
     const std::optional<double> value = parseLeadingNumber(read(section, key));
-    if (!value || !std::isfinite(*value) || std::abs(*value) > 2147483647.0)
+    if (!value || std::isnan(*value))
         return fallback;
-    return static_cast<int>(*value);
+    // Symmetric, so a reader may negate it; in range, the cast only cuts the fraction.
+    constexpr double limit = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(*value, -limit, limit));
 }
 
 int SettingsStore::readNumber(const SettingKey &setting) const
@@ -139,7 +161,8 @@ bool flagFromText(const QString &text, bool fallback)
         return false;
     bool isNumber = false;
     const double number = word.toDouble(&isNumber);
-    if (isNumber)
+    // QString::toDouble takes "nan", which is neither true nor false.
+    if (isNumber && !std::isnan(number))
         return number != 0;
     return fallback;
 }

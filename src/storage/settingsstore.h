@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringView>
@@ -48,10 +49,11 @@ public:
     // Reads the file again, for the values another process wrote since.
     void reload();
 
-    // A whole number: the leading number of the text, its fraction cut off.
+    // A whole number: the leading number of the text, its fraction cut off,
+    // held to +-2147483647 (so that its negation is a number too).
     int readNumber(QStringView section, QStringView key, int fallback) const;
     int readNumber(const SettingKey &setting) const;
-    // A size such as "8.25"; a decimal comma ("8,25") reads the same.
+    // A size such as "8.25"; a decimal comma ("8,25") reads the same. Always finite.
     double readSize(QStringView section, QStringView key, double fallback) const;
     // "1"/"0", any other number (non-zero is true), or a word for true or false in English or German.
     bool readFlag(QStringView section, QStringView key, bool fallback) const;
@@ -68,6 +70,10 @@ private:
     QString groupName(QStringView section) const;
 
     std::unique_ptr<QSettings> m_settings;
+    // Case-folded section name -> its spelling in the file. Asking QSettings for
+    // its groups walks every key, which a long player history makes slow.
+    mutable QHash<QString, QString> m_groups;
+    mutable bool m_groupsKnown = false;
 };
 
 // Reads a flag's text; an unknown word gives the fallback.

@@ -50,17 +50,21 @@ void appendWindows1252(QByteArray &bytes, QStringView text, Append as)
     const qsizetype start = bytes.size();
     bytes.resize(start + text.size() + (line ? 2 : 0));
     char *out = bytes.data() + start;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
         if (line && (u == u'\r' || u == u'\n'))
             *out++ = ' ';
         else
             *out++ = u < 0x80 ? char(u) : byteFor(u);
+        // A character beyond the first plane is two units but one character: one "?".
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
     }
     if (line) {
         *out++ = '\r';
         *out++ = '\n';
     }
+    bytes.resize(out - bytes.constData());
 }
 
 } // namespace Tarvosk

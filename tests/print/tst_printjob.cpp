@@ -6,6 +6,7 @@
 #include "sheet/charactersheet.h"
 #include "sheet/sheetlayout.h"
 #include "storage/settingkeys.h"
+#include "storage/sheetstylereader.h"
 #include "support/recordingmessages.h"
 #include "support/scriptedfiledialogs.h"
 
@@ -171,7 +172,7 @@ private Q_SLOTS:
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_folder.filePath(u"Drucker.pdf"_s));
-        SheetPrinter::printSheet(&printer, namedSheet(), *m_settings, dialogs, messages);
+        SheetPrinter::printSheet(&printer, namedSheet(), readSheetStyle(*m_settings), *m_settings, dialogs, messages);
         QVERIFY(messages.shown.isEmpty() && dialogs.shown.isEmpty());
         const PdfPage page = readPdf(printer.outputFileName());
         QCOMPARE(page.size.toSize(), QSize(792, 612)); // US Letter, landscape
@@ -180,7 +181,7 @@ private Q_SLOTS:
         QVERIFY(qAbs(box.left() - area.left() - SheetLayout::captionRect(0).left() * area.width() / 585) <= 1);
 
         printer.setOutputFileName(m_folder.filePath(u"fehlt/Drucker.pdf"_s));
-        SheetPrinter::printSheet(&printer, namedSheet(), *m_settings, dialogs, messages);
+        SheetPrinter::printSheet(&printer, namedSheet(), readSheetStyle(*m_settings), *m_settings, dialogs, messages);
         QCOMPARE(messages.shown.size(), 1);
     }
 
@@ -194,7 +195,8 @@ private Q_SLOTS:
         QTest::newRow("extension in capitals kept") << u"Held.PDF"_s << u"Held.PDF"_s << QString();
         QTest::newRow("cancelled") << QString() << QString() << QString();
         QTest::newRow("no such folder") << u"fehlt/Held"_s << QString()
-                                        << u"Fehler beim Drucken|Bitte überprüfen Sie Ihren Drucker/Druckertreiber !"_s;
+                                        << u"Fehler beim Drucken|Bitte überprüfen Sie Ihren Drucker/Druckertreiber !\n"
+                                           u"Die Datei »fehlt/Held.pdf« ließ sich nicht schreiben. Den Ordner »"_s;
         QTest::newRow("a file the extension names is kept")
             << u"Alt"_s << QString() << u"Drucken|Die Datei »Alt.pdf« gibt es schon.\nSoll sie ersetzt werden ?"_s;
     }
@@ -213,7 +215,7 @@ private Q_SLOTS:
         messages.answers = {MessageService::Answer::No};
         ScriptedFileDialogs dialogs;
         dialogs.choices = {{answer}};
-        SheetPrinter::printSheet(nullptr, namedSheet(), *m_settings, dialogs, messages);
+        SheetPrinter::printSheet(nullptr, namedSheet(), readSheetStyle(*m_settings), *m_settings, dialogs, messages);
         QCOMPARE(dialogs.shown.size(), 1);
         QCOMPARE(dialogs.shown[0].filter, u"PDF Dokument (*.pdf)|*.pdf"_s);
         QCOMPARE(dialogs.shown[0].initialName, u"Hohenstein.pdf"_s);
@@ -224,7 +226,10 @@ private Q_SLOTS:
         QStringList shown;
         for (const RecordingMessages::Shown &m : std::as_const(messages.shown))
             shown << m.title + u'|' + m.text;
-        QCOMPARE(shown, message.isEmpty() ? QStringList() : QStringList{message});
+        // A message starts with the row's text; a file's reason follows it.
+        QCOMPARE(shown.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(shown[0].startsWith(message), qPrintable(shown[0]));
         if (message.startsWith(u"Fehler")) {
             QVERIFY(messages.shown[0].icon == MessageService::Icon::Critical);
             QVERIFY(messages.shown[0].buttons == MessageService::Buttons::Ok);

@@ -5,6 +5,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace Tarvosk;
 using namespace Qt::StringLiterals;
 
@@ -17,8 +23,17 @@ struct Run
     QString errors;
 };
 
+// Files may grow to 1 KiB, less than a character; SIGXFSZ is ignored, as
+// under "trap '' XFSZ; ulimit -f", so a write fails with EFBIG part way.
+void limitFileSize()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1024, 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
 // The program in the folder, without a display.
-Run roll(const QStringList &arguments, const QString &folder)
+Run roll(const QStringList &arguments, const QString &folder, bool limited = false)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const QString &name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
@@ -26,6 +41,8 @@ Run roll(const QStringList &arguments, const QString &folder)
     QProcess program;
     program.setProcessEnvironment(environment);
     program.setWorkingDirectory(folder);
+    if (limited)
+        program.setChildProcessModifier(limitFileSize);
     program.start(QStringLiteral(TARVOSK_BINARY), QStringList{u"--roll"_s} + arguments);
     if (!program.waitForFinished(30000) || program.exitStatus() != QProcess::NormalExit)
         return {};
@@ -90,7 +107,8 @@ private Q_SLOTS:
         QTest::newRow("a file that is there") << QStringList{u"Arzt"_s, u"file"_s}
                                               << u"tarvosk: Die Datei »file.tvk« gibt es schon"_s;
         QTest::newRow("a file that cannot be written") << QStringList{u"Arzt"_s, u"file.tvk/held.tvk"_s}
-                                                       << u"tarvosk: Die Datei »file.tvk/held.tvk« lässt sich nicht schreiben.\n"_s;
+                                                       << u"tarvosk: Die Datei »file.tvk/held.tvk« ließ sich nicht schreiben. "
+                                                          u"Den Ordner »file.tvk« gibt es nicht.\n"_s;
     }
     void refusals()
     {
@@ -105,6 +123,54 @@ private Q_SLOTS:
         // Nothing written, nothing left behind.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{u"file.tvk"_s});
         QCOMPARE(QFileInfo(dir.filePath(u"file.tvk"_s)).size(), 4);
+    }
+
+    // A write that fails part way, as on a full disk, is reported, and leaves neither a half character nor a temporary file.
+    void failsUnderAFileSizeLimit_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("one file") << QStringList{u"Arzt"_s, u"held"_s}
+                                  << u"tarvosk: Die Datei »held.tvk« ließ sich nicht schreiben. "
+                                     u"Die Datei wird zu groß für den Datenträger.\n"_s;
+        QTest::newRow("a folder") << QStringList{u"Arzt"_s, u"--count"_s, u"3"_s, u"npc"_s}
+                                  << u"tarvosk: Im Ordner »npc« ließ sich keine Datei schreiben. "
+                                     u"Die Datei wird zu groß für den Datenträger.\n"_s;
+    }
+    void failsUnderAFileSizeLimit()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        const Run run = roll(arguments, dir.path(), true);
+        const auto everything = QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System;
+        QStringList left = QDir(dir.path()).entryList(everything);
+        for (const QString &name : QDir(dir.filePath(u"npc"_s)).entryList(everything))
+            left << u"npc/"_s + name;
+        QCOMPARE(left, arguments.contains(u"npc"_s) ? QStringList{u"npc"_s} : QStringList());
+        QCOMPARE(run.errors, error);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.lines, QStringList());
+    }
+
+    // A FIFO or a link where the one character is to go is left as it is: no file takes its place or is written through it.
+    void leavesAFifoAndALink()
+    {
+        QTemporaryDir dir;
+        const QByteArray fifo = QFile::encodeName(dir.filePath(u"pipe.tvk"_s));
+        QVERIFY(::mkfifo(fifo.constData(), 0600) == 0);
+        const QByteArray link = QFile::encodeName(dir.filePath(u"verweis.tvk"_s));
+        QVERIFY(::symlink("fehlt.tvk", link.constData()) == 0);
+        for (const QString &target : {u"pipe"_s, u"verweis.tvk"_s}) {
+            const Run run = roll({u"Arzt"_s, target}, dir.path());
+            QCOMPARE(run.exitCode, 1);
+            QVERIFY2(run.errors.contains(u"gibt es schon"_s) && run.errors.count(u'\n') == 1, qPrintable(run.errors));
+        }
+        struct stat status = {};
+        QVERIFY(::lstat(fifo.constData(), &status) == 0 && S_ISFIFO(status.st_mode));
+        QVERIFY(::lstat(link.constData(), &status) == 0 && S_ISLNK(status.st_mode));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot | QDir::System),
+                 (QStringList{u"pipe.tvk"_s, u"verweis.tvk"_s}));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "roller/characterroller.h"
+#include "storage/sheetstylereader.h"
 #include "roller/randomrolldialogs.h"
 #include "rules/classcatalogue.h"
 #include "rules/learningpoints.h"
@@ -37,7 +38,7 @@ struct Roll
     {
         random.seed(seed);
         QTemporaryDir dir;
-        options = CharacterFile::optionBlock(SettingsStore(dir.filePath(u"Tarvosk.conf"_s)));
+        options = CharacterFile::optionBlock(readSheetStyle(SettingsStore(dir.filePath(u"Tarvosk.conf"_s))));
     }
     QByteArray nextFile() { return CharacterFile::encode(ComposeSheet(roller.roll(), 0), options); }
 };

@@ -126,7 +126,7 @@ private Q_SLOTS:
             [&] { return document.setEquipmentLine(CharacterSheet::overflowLineIndex, u"vier"_s); },
             [&] { return document.insertEquipmentLine(0); }, [&] { return document.removeEquipmentLine(0); }};
         for (const auto &edit : edits) {
-            document.setSaved(true);
+            document.markSaved(QString());
             const qsizetype before = spies.saved.size();
             QVERIFY(edit());
             QCOMPARE(spies.saved.size(), before + 1);
@@ -150,14 +150,29 @@ private Q_SLOTS:
         QVERIFY(document.isSaved() && spies.saved.size() == 1 && spies.saved.first().first().toBool());
         QVERIFY(file.size() == 1 && document.fileName() == u"/tmp/held.tvk");
 
-        // A loaded or composed sheet is announced even when equal; file and flag are the caller's to set.
+        // A sheet loaded again is announced even when equal, and each whole change sets file and flag as it means.
         CharacterSheet composed;
         composed.setToolTip(37, u"*= ungelernt"_s);
-        document.replace(composed);
-        document.replace(composed);
-        QVERIFY(document.sheet() == composed && replaced.size() == 2);
-        QVERIFY(document.isSaved() && document.fileName() == u"/tmp/held.tvk");
-        QCOMPARE(spies.total() + file.size(), 2);
+        composed.setCaption(CharacterSheet::nameCaption, u"Ada"_s);
+        QSignalSpy loaded(&document, &SheetDocument::loaded);
+        document.load(composed, u"/tmp/ada.tvk"_s);
+        document.load(composed, u"/tmp/ada.tvk"_s);
+        QVERIFY(document.sheet() == composed && replaced.size() == 2 && loaded.size() == 2);
+        QVERIFY(document.isSaved() && document.fileName() == u"/tmp/ada.tvk");
+        struct Whole { std::function<void()> change; QString file; bool saved; QString name; };
+        const Whole changes[] = {
+            {[&] { document.compose(composed); }, QString(), false, u"Ada"_s},
+            {[&] { document.restore(composed, u"/tmp/alt.tvk"_s); }, u"/tmp/alt.tvk"_s, false, u"Ada"_s},
+            {[&] { document.blankCharacter(); }, u"/tmp/alt.tvk"_s, false, QString()},
+            {[&] { document.clear(); }, QString(), true, QString()},
+        };
+        for (const Whole &whole : changes) {
+            whole.change();
+            QCOMPARE(document.fileName(), whole.file);
+            QCOMPARE(document.isSaved(), whole.saved);
+            QCOMPARE(document.sheet().caption(CharacterSheet::nameCaption), whole.name);
+        }
+        QCOMPARE(loaded.size(), 2);
     }
 };
 

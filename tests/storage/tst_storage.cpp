@@ -3,14 +3,20 @@
 #include "storage/playerhistory.h"
 #include "storage/settingkeys.h"
 #include "storage/settingsstore.h"
+#include "storage/windows1252.h"
 #include "support/testfiles.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+#include <limits>
 #include <optional>
 
 using namespace Tarvosk;
@@ -82,11 +88,20 @@ private Q_SLOTS:
     void typedReads_data()
     {
         QTest::addColumn<TypedCase>("c");
+        constexpr int most = std::numeric_limits<int>::max();
+        const QString hugeNumber = u"1"_s + QString(400, u'0');
+        const QString hugeFraction = u"-0."_s + QString(400, u'0') + u"1"_s;
         for (const TypedCase &c : {TypedCase{u"0"_s, 0, 0, 0}, {u"True"_s, 7, 11.5, 1}, {u"False"_s, 7, 11.5, 0}, {u"Wahr"_s, 7, 11.5, 1},
                                    {u"Falsch"_s, 7, 11.5, 0}, {u" -1 "_s, -1, -1, 1}, {u"Vielleicht"_s, 7, 11.5, -1},
                                    {u"12abc"_s, 12, 12, -1}, {u"-3.7"_s, -3, -3.7, 1}, {u" 9,5pt"_s, 9, 9.5, -1},
-                                   {u"99999999999"_s, 7, 99999999999.0, 1}})
-            QTest::addRow("\"%s\"", qPrintable(c.text)) << c;
+                                   // Absurd numbers are held to the range of int, symmetric so that a negation stays defined.
+                                   {u"99999999999"_s, most, 99999999999.0, 1}, {u"999999999999999"_s, most, 999999999999999.0, 1},
+                                   {u"2147483647"_s, most, 2147483647.0, 1}, {u"2147483647.9"_s, most, 2147483647.9, 1},
+                                   {u"-2147483648"_s, -most, -2147483648.0, 1}, {u"-99999999999999999999"_s, -most, -1e20, 1},
+                                   {u"-1e308"_s, -1, -1, 1}, {hugeFraction, 0, 0, -1},
+                                   // Beyond double the size is no number; "nan" and "inf" start with none.
+                                   {hugeNumber, most, 11.5, -1}, {u"nan"_s, 7, 11.5, -1}, {u"inf"_s, 7, 11.5, 1}, {u"-inf"_s, 7, 11.5, 1}})
+            QTest::addRow("\"%s\"", qPrintable(c.text.left(24))) << c;
     }
     void typedReads()
     {
@@ -94,7 +109,9 @@ private Q_SLOTS:
         SettingsStore store(iniFile());
         store.write(u"Labels", u"Size", c.text);
         QCOMPARE(store.readNumber(u"Labels", u"Size", 7), c.number);
-        QCOMPARE(store.readSize(u"Labels", u"Size", 11.5), c.size);
+        const double size = store.readSize(u"Labels", u"Size", 11.5);
+        QVERIFY2(std::isfinite(size), qPrintable(QString::number(size)));
+        QCOMPARE(size, c.size);
         for (bool fallback : {false, true}) {
             QCOMPARE(store.readFlag(u"Labels", u"Size", fallback), c.flag < 0 ? fallback : c.flag == 1);
             QCOMPARE(store.readFlag(u"Labels", u"Missing", fallback), fallback);
@@ -159,6 +176,110 @@ private Q_SLOTS:
         QCOMPARE(store.read(Settings::Users, u"1") + store.read(Settings::Users, u"7"), QString()); // also after a gap
         QCOMPARE(store.read(Settings::Recent, u"0"), u"/tmp/a.tvk"_s);
         QVERIFY(history.add(u"Eve"_s) && history.names() == QStringList{u"Eve"_s});
+    }
+
+    // A long history must not make every read walk the whole file (it once took seconds).
+    void manyPlayerNamesReadQuickly()
+    {
+        QByteArray content = "[StartUp]\nWallpaper=3\n[Users]\n";
+        for (int i = 1; i <= 5000; ++i)
+            content += QByteArray::number(i) + "=Spieler " + QByteArray::number(i) + '\n';
+        QVERIFY(writeFile(iniFile(), content));
+        QElapsedTimer timer;
+        timer.start();
+        SettingsStore store(iniFile());
+        const QStringList names = PlayerHistory(store).names();
+        int sum = 0;
+        for (int i = 0; i < 1000; ++i)
+            sum += store.readNumber(u"Startup", u"Wallpaper", 0);
+        const qint64 elapsed = timer.elapsed();
+        QCOMPARE(names.size(), 5000);
+        QCOMPARE(names.last(), u"Spieler 5000"_s);
+        QCOMPARE(sum, 3000);
+        QVERIFY2(elapsed < 2000, qPrintable(u"%1 ms"_s.arg(elapsed)));
+        QVERIFY(PlayerHistory(store).add(u"Spielerin"_s));
+        QCOMPARE(store.read(Settings::Users, u"5001"), u"Spielerin"_s);
+    }
+
+    // Another writer replaces a section with another spelling; after reload() reads and writes find it.
+    void sectionSpellingFollowsOtherWriters()
+    {
+        QVERIFY(writeFile(iniFile(), "[StartUp]\nWallpaper=3\n"));
+        SettingsStore store(iniFile());
+        QCOMPARE(store.read(u"startup", u"Wallpaper"), u"3"_s);
+        {
+            QSettings other(iniFile(), QSettings::IniFormat);
+            other.remove(u"StartUp"_s);
+            other.setValue(u"STARTUP/Wallpaper"_s, u"5"_s);
+            other.setValue(u"Temp/Load"_s, u"/tmp/Held.tvk"_s);
+        }
+        store.reload();
+        QCOMPARE(store.read(Settings::Wallpaper), u"5"_s);
+        QCOMPARE(store.read(u"TEMP", u"Load"), u"/tmp/Held.tvk"_s);
+        store.write(u"Startup", u"Random", u"2"_s);
+        const QByteArray content = readAll(iniFile());
+        QVERIFY2(content.contains("[STARTUP]") && content.toLower().count("[startup]") == 1, content);
+        QCOMPARE(SettingsStore(iniFile()).read(Settings::Random), u"2"_s);
+
+        // A new section of ours is found in any spelling before the file is read again.
+        store.write(u"Neu", u"Key", u"x"_s);
+        QCOMPARE(store.read(u"NEU", u"Key"), u"x"_s);
+    }
+
+    // A hand-edited file may hold one section twice; erasing the history forgets both.
+    void eraseForgetsEverySpelling()
+    {
+        QVERIFY(writeFile(iniFile(), "[USERS]\n1=Bert\n[Users]\n1=Anna\n2=Carl\n[Recent]\n0=/tmp/a.tvk\n"));
+        SettingsStore store(iniFile());
+        PlayerHistory history(store);
+        QCOMPARE(history.names().size(), 1);
+        QSignalSpy deleted(&store, &SettingsStore::sectionDeleted);
+        history.erase();
+        QCOMPARE(history.names(), QStringList());
+        QCOMPARE(deleted.size(), 1);
+        const QByteArray content = readAll(iniFile());
+        QVERIFY2(!content.toLower().contains("users") && content.contains("a.tvk"), content);
+        // A section written anew takes the writer's spelling.
+        QVERIFY(history.add(u"Eve"_s));
+        store.write(u"users", u"2", u"Fritz"_s);
+        QVERIFY2(readAll(iniFile()).contains("[Users]\n1=Eve\n2=Fritz\n"), readAll(iniFile()));
+    }
+
+    // One character outside the code page is one "?", also when it takes two UTF-16 units.
+    void windows1252OneQuestionMarkPerCharacter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        const QChar high(char16_t(0xD83D)), low(char16_t(0xDE00));
+        QTest::newRow("emoji") << u"A\U0001F600B"_s << QByteArray("A?B");
+        QTest::newRow("mixed") << u"Grüße \U0001F3B2€ \U0001D11E\u4E2D."_s << QByteArray("Gr\xFC\xDF" "e ?\x80 ??.");
+        QTest::newRow("two emoji in a row") << u"\U0001F600\U0001F601"_s << QByteArray("??");
+        QTest::newRow("lone high surrogate at the end") << u"Held"_s + high << QByteArray("Held?");
+        QTest::newRow("lone low surrogate") << u"a"_s + low + u"b"_s << QByteArray("a?b");
+        QTest::newRow("high surrogate before a letter") << QString(high) + u"z"_s << QByteArray("?z");
+        QTest::newRow("two highs, one low") << QString(high) + high + low << QByteArray("??");
+        QTest::newRow("low before high") << QString(low) + high << QByteArray("??");
+    }
+    void windows1252OneQuestionMarkPerCharacter()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(encodeWindows1252(text), bytes);
+        QByteArray line = "vorher;";
+        appendWindows1252(line, text + u"\r\n"_s, Append::Line);
+        QCOMPARE(line, "vorher;" + bytes + "  \r\n");
+    }
+
+    // Every byte reads as one character and is written back as itself.
+    void windows1252RoundTrip()
+    {
+        QByteArray all(256, Qt::Uninitialized);
+        for (int b = 0; b < 256; ++b)
+            all[b] = char(b);
+        const QString text = decodeWindows1252(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(text.at(0x80), QChar(u'€'));
+        QCOMPARE(encodeWindows1252(text), all);
     }
 
     void checkFontName()

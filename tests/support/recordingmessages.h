@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <functional>
+#include <optional>
 
 namespace Tarvosk {
 
@@ -18,11 +19,15 @@ public:
         QString title;
         Icon icon;
         Buttons buttons;
+        // As the caller named it; MessageService::escapeAnswer() tells what Escape then gives.
+        Answer onEscape = Answer::No;
     };
 
-    Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons) override;
+    Answer show(const QString &text, const QString &title, Icon icon, Buttons buttons,
+                Answer onEscape = Answer::No) override;
 
-    QList<Answer> answers;
+    // An empty answer (std::nullopt) is Escape or the close box: it gives what escapeAnswer() says.
+    QList<std::optional<Answer>> answers;
     QList<Shown> shown;
     // Called while a message is up, to look at the screen behind it.
     std::function<void()> whileShown;

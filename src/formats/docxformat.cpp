@@ -1,0 +1,39 @@
+#include "formats/docxformat.h"
+
+#include "export/docxexport.h"
+#include "export/docxfonts.h"
+
+#include <QIODevice>
+
+namespace Tarvosk {
+
+using namespace Qt::StringLiterals;
+
+QString DocxFormat::description() const
+{
+    return u"Word Dokument (*.docx)"_s;
+}
+
+QString DocxFormat::extension() const
+{
+    return u".docx"_s;
+}
+
+QString DocxFormat::commandDescription() const
+{
+    return u"schreibt das Datenblatt als Word-Dokument"_s;
+}
+
+bool DocxFormat::write(const CharacterSheet &sheet, const SheetStyle &style, QIODevice &device, QString &error,
+                       const Progress &progress) const
+{
+    const std::optional<QByteArray> bytes = sheetDocx(sheet, docxFontsFromStyle(style), &error, progress);
+    if (!bytes)
+        return false;
+    if (device.write(*bytes) == bytes->size())
+        return true;
+    error = device.errorString();
+    return false;
+}
+
+} // namespace Tarvosk

@@ -1,0 +1,143 @@
+#include "shell/startup.h"
+
+#include "formats/sheetformats.h"
+#include "platform/desktoptools.h"
+#include "platform/filedialogsonscreen.h"
+#include "platform/installedfonts.h"
+#include "platform/messageboxservice.h"
+#include "platform/singleinstance.h"
+#include "rules/randomsource.h"
+#include "session/charactersession.h"
+#include "storage/filetyperegistration.h"
+#include "storage/fontnamecheck.h"
+#include "storage/recoverycopy.h"
+#include "storage/settingkeys.h"
+#include "wizard/form1.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSessionManager>
+#include <QTranslator>
+
+namespace Tarvosk {
+
+namespace {
+
+void registerCharacterFiles()
+{
+    QFile icon(QStringLiteral(":/icons/fileicon1.svg"));
+    QByteArray iconData;
+    if (icon.open(QIODevice::ReadOnly))
+        iconData = icon.readAll();
+    const FileTypeRegistration registration(DesktopPaths::fromEnvironment(), QCoreApplication::applicationFilePath(),
+                                            iconData, startToolDetached);
+    registration.registerFileType();
+}
+
+// A modal dialog first, then the main window, then any other window on screen.
+QWidget *windowInUse(QWidget &mainWindow)
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (mainWindow.isVisible())
+        return &mainWindow;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        const Qt::WindowType type = window->windowType();
+        if (window->isVisible() && (type == Qt::Window || type == Qt::Dialog))
+            return window;
+    }
+    return nullptr;
+}
+
+void bringToFront(QWidget &window)
+{
+    // Un-minimised, not un-maximised: the window comes back as the user left it.
+    if (window.isMinimized())
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    // Where the desktop refuses to hand over the focus, the window at least asks for attention.
+    QApplication::alert(&window);
+}
+
+} // namespace
+
+QString handOffPath(const QString &commandLinePath)
+{
+    QString path = commandLinePath;
+    path.remove(u'"');
+    return path.trimmed().isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+}
+
+void answerHandOffs(SingleInstance &instance, SettingsStore &settings, QWidget &mainWindow,
+                    std::function<void(const QString &path)> openHandedFile)
+{
+    QObject::connect(&instance, &SingleInstance::handOffRequested, &mainWindow,
+                     [&settings, &mainWindow, openHandedFile = std::move(openHandedFile)](const QString &path) {
+        // The message carries the path; the copy in the settings is spent, so it can never open again later.
+        settings.reload();
+        if (!settings.read(Settings::HandOffPath).isEmpty())
+            settings.write(Settings::HandOffPath, QString());
+        if (QWidget *window = windowInUse(mainWindow))
+            bringToFront(*window);
+        if (!path.isEmpty())
+            openHandedFile(path);
+    });
+}
+
+int runTarvosk(char *programName, const QString &path, SettingsStore &settings, const SheetFormats &formats)
+{
+    int argc = 1;
+    char *argv[] = {programName, nullptr};
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Tarvosk"));
+    QApplication::setApplicationName(QStringLiteral("Tarvosk"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    // Qt's own dialogs (files, printing) speak German like the rest of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    // One instance at a time: a later start stores its path (the older way),
+    // hands it over in the message itself, brings the running one to the front and ends.
+    SingleInstance instance(SingleInstance::serverPathFor(settings.fileName()));
+    if (instance.claim() == SingleInstance::Role::Secondary) {
+        const QString handed = handOffPath(path);
+        if (!handed.isEmpty())
+            settings.write(Settings::HandOffPath, handed);
+        if (instance.handOff(handed))
+            return 0;
+        // Nobody took it: this start opens the file itself.
+    }
+
+    SeededRandom random;
+    MessageBoxService messages;
+    FileDialogsOnScreen dialogs;
+    CharacterSession session({settings, messages, dialogs, formats.all(),
+                              [](const QString &name) { return CheckFontName(name, installedFontNames()); },
+                              RecoveryCopy::defaultPath()});
+    // A logout with unsaved work keeps it for the next start.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &session,
+                     [&session](QSessionManager &) { session.keepForLogout(); });
+    AppContext context{settings, random, messages, session, installedFontNames, registerCharacterFiles};
+    context.fileDialogs = &dialogs;
+    Form1 form(context);
+    // Before the start-up screen, whose dialog may already be up when a later start hands over.
+    answerHandOffs(instance, settings, form, [&form](const QString &handed) { form.answerHandOff(handed); });
+    // A path that names no file is passed over silently.
+    if (!form.Form_Load(QFileInfo(path).isFile() ? path : QString()))
+        return 0; // ended on the start-up screen
+    const int exitCode = QApplication::exec();
+    // An ordinary end: whatever was unsaved, the user was asked or chose not to be.
+    session.end();
+    return exitCode;
+}
+
+} // namespace Tarvosk

@@ -1,0 +1,236 @@
+#include "widgets/windowplacement.h"
+
+#include "storage/settingsstore.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <utility>
+
+namespace Tarvosk::WindowPlacement {
+
+namespace {
+
+// The last frame a window manager drew around one of our windows.
+QMargins s_assumedFrame;
+
+// Larger than any title bar: a reading beyond it comes from a window caught halfway.
+constexpr int largestFrameSide = 200;
+
+bool hasFrame(const QWidget &window)
+{
+    return !window.windowFlags().testFlag(Qt::FramelessWindowHint);
+}
+
+// While the window manager is still taking a window in, it reports frames of
+// nothing or of negative size.
+bool isDrawnFrame(const QMargins &frame)
+{
+    for (const int side : {frame.left(), frame.top(), frame.right(), frame.bottom()}) {
+        if (side < 0 || side > largestFrameSide)
+            return false;
+    }
+    return !frame.isNull();
+}
+
+// Lives on a placed window: learns its frame once the window manager has drawn
+// it, and places the window again by the same rule if the frame assumed for the
+// placement was not that one.
+class FrameWatch : public QObject
+{
+public:
+    static FrameWatch &of(QWidget &window)
+    {
+        if (FrameWatch *watch = find(window))
+            return *watch;
+        return *new FrameWatch(window);
+    }
+
+    static FrameWatch *find(const QWidget &window)
+    {
+        return dynamic_cast<FrameWatch *>(window.findChild<QObject *>(name(), Qt::FindDirectChildrenOnly));
+    }
+
+    bool knowsFrame() const { return m_known; }
+    QMargins frame() const { return m_frame; }
+
+    // Reads the frame the window manager reports, if it has drawn one yet.
+    void learn()
+    {
+        const QWindow *handle = m_window.windowHandle();
+        if (!handle)
+            return;
+        const QMargins frame = handle->frameMargins();
+        if (!isDrawnFrame(frame))
+            return;
+        m_frame = frame;
+        m_known = true;
+        s_assumedFrame = frame;
+        if (auto again = std::exchange(m_placeAgain, {}); again && frame != m_assumed)
+            again();
+    }
+
+    // The window was placed assuming this frame; until the true one is known, placeAgain waits for it.
+    void placedWith(const QMargins &assumed, std::function<void()> placeAgain)
+    {
+        m_assumed = assumed;
+        m_placeAgain = m_known ? std::function<void()>() : std::move(placeAgain);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::WindowActivate:
+            // The frame shows up with the first of these after the window is mapped.
+            if (!m_known)
+                learn();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    static QString name() { return QStringLiteral("frameWatch"); }
+
+    explicit FrameWatch(QWidget &window)
+        : QObject(&window)
+        , m_window(window)
+    {
+        setObjectName(name());
+        window.installEventFilter(this);
+    }
+
+    QWidget &m_window;
+    QMargins m_frame;
+    QMargins m_assumed;
+    bool m_known = false;
+    std::function<void()> m_placeAgain;
+};
+
+using InnerPositionRule = std::function<QPoint(const QMargins &frame)>;
+
+// Places the window's inner area where the rule says for its frame, now and,
+// should the frame turn out other than assumed, once more when it is known.
+void placeBy(QWidget &window, const InnerPositionRule &rule)
+{
+    const QMargins frame = frameMargins(window);
+    // Armed first: the frame may come to light while the window moves.
+    if (hasFrame(window))
+        FrameWatch::of(window).placedWith(frame, [&window, rule] { placeBy(window, rule); });
+    window.setGeometry(QRect(rule(frame), window.size()));
+}
+
+// A stored place may be any number of twips, not only whole pixels; an absurd one stays within int.
+int pixelsFromStoredTwips(double twips)
+{
+    return int(std::lround(std::clamp(twips / twipsPerPixel, -1.0e6, 1.0e6)));
+}
+
+// The start of a span of this length put at the start, middle or end of the area's span.
+int alignedStart(int areaStart, int areaLength, int length, Qt::Alignment alignment, Qt::Alignment middle,
+                 Qt::Alignment end)
+{
+    if (alignment & end)
+        return areaStart + areaLength - length;
+    if (alignment & middle)
+        return areaStart + (areaLength - length) / 2;
+    return areaStart;
+}
+
+} // namespace
+
+QRect availableArea()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QPoint centredInnerPosition(const QRect &area, QSize innerSize, const QMargins &frame)
+{
+    const QSize outer = innerSize.grownBy(frame);
+    const int left = area.left() + std::max(0, (area.width() - outer.width()) / 2);
+    const int top = area.top() + std::max(0, (area.height() - outer.height()) / 2);
+    return QPoint(left + frame.left(), top + frame.top());
+}
+
+QMargins frameMargins(QWidget &window)
+{
+    if (!hasFrame(window))
+        return {};
+    FrameWatch &watch = FrameWatch::of(window);
+    // A shown window reads its frame afresh; a hidden one may have lost it to the window manager.
+    if (!watch.knowsFrame() || window.isVisible())
+        watch.learn();
+    return watch.knowsFrame() ? watch.frame() : s_assumedFrame;
+}
+
+QMargins assumedFrame()
+{
+    return s_assumedFrame;
+}
+
+void setAssumedFrame(const QMargins &frame)
+{
+    s_assumedFrame = frame;
+}
+
+void centre(QWidget &window)
+{
+    placeBy(window, [&window](const QMargins &frame) {
+        return centredInnerPosition(availableArea(), window.size(), frame);
+    });
+}
+
+void moveFrameTo(QWidget &window, QPoint frameTopLeft)
+{
+    placeBy(window, [frameTopLeft](const QMargins &frame) {
+        return frameTopLeft + QPoint(frame.left(), frame.top());
+    });
+}
+
+QPoint frameTopLeft(QWidget &window)
+{
+    const QMargins frame = frameMargins(window);
+    return window.geometry().topLeft() - QPoint(frame.left(), frame.top());
+}
+
+void placeRemembered(QWidget &window, const SettingsStore &settings, QStringView section,
+                     Qt::Alignment defaultCorner)
+{
+    constexpr double none = std::numeric_limits<double>::quiet_NaN();
+    const double left = settings.readSize(section, u"left", none);
+    const double top = settings.readSize(section, u"top", none);
+    placeBy(window, [&window, left, top, defaultCorner](const QMargins &frame) {
+        const QRect area = availableArea();
+        const QSize outer = window.size().grownBy(frame);
+        const int x = std::isnan(left) ? alignedStart(area.left(), area.width(), outer.width(), defaultCorner,
+                                                      Qt::AlignHCenter, Qt::AlignRight)
+                                       : pixelsFromStoredTwips(left);
+        const int y = std::isnan(top) ? alignedStart(area.top(), area.height(), outer.height(), defaultCorner,
+                                                     Qt::AlignVCenter, Qt::AlignBottom)
+                                      : pixelsFromStoredTwips(top);
+        return QPoint(x + frame.left(), y + frame.top());
+    });
+}
+
+void rememberPlace(QWidget &window, SettingsStore &settings, QStringView section)
+{
+    const QPoint place = frameTopLeft(window);
+    settings.write(section, u"left", QString::number(twipsFromPixels(place.x())));
+    settings.write(section, u"top", QString::number(twipsFromPixels(place.y())));
+}
+
+} // namespace Tarvosk::WindowPlacement

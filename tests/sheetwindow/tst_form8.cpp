@@ -1,0 +1,275 @@
+#include "widgets/dropdownpanel.h"
+#include "sheetwindow/form8.h"
+#include "widgets/iconbutton.h"
+#include "sheetwindow/sheetpage.h"
+#include "sheetwindow/sheettoolbar.h"
+#include "formats/sheetformats.h"
+#include "session/charactersession.h"
+#include "sheet/sheetdocument.h"
+#include "storage/characterfile.h"
+#include "storage/settingkeys.h"
+#include "storage/settingsstore.h"
+#include "support/recordingmessages.h"
+#include "support/scriptedfiledialogs.h"
+#include "support/testfiles.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMimeData>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+using namespace Tarvosk;
+using namespace Qt::StringLiterals;
+
+using Answer = MessageService::Answer;
+
+namespace {
+
+// Sheet windows over a temporary settings file, with recorded messages.
+struct Fixture
+{
+    // A new window, shown and active, in place of the one before; it opens no Word document and prints to PDF.
+    void open()
+    {
+        form = std::make_unique<Form8>(SheetWindowContext{settings, messages, session, dialogs,
+                                                          [](const QUrl &) { return true; },
+                                                          [] { return std::unique_ptr<QPrinter>(); }});
+        form->show();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    QTemporaryDir dir;
+    SettingsStore settings{dir.filePath(u"Tarvosk.conf"_s)};
+    RecordingMessages messages;
+    ScriptedFileDialogs dialogs;
+    SheetFormats formats{settings};
+    CharacterSession session{{settings, messages, dialogs, formats.all()}};
+    SheetDocument &document = session.document();
+    std::unique_ptr<Form8> form;
+};
+
+struct QuestionCase { bool newFirst, edited; QString alwaysWord; Answer answer; int asked; bool closed; };
+
+} // namespace
+
+class TestForm8 : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void saveQuestionGuardsClosingAndNewCharacter_data()
+    {
+        QTest::addColumn<QuestionCase>("c");
+        QTest::newRow("saved") << QuestionCase{false, false, u"0"_s, Answer::Yes, 0, true};
+        QTest::newRow("unsaved, no") << QuestionCase{false, true, u"0"_s, Answer::No, 1, true};
+        // The save dialog is cancelled: the window stays open and nothing is lost.
+        QTest::newRow("unsaved, yes, save failed") << QuestionCase{false, true, u"0"_s, Answer::Yes, 1, false};
+        QTest::newRow("unsaved, AlwaysWord") << QuestionCase{false, true, u"1"_s, Answer::Yes, 0, true};
+        // No begins the new character, whose window then closes unasked; Yes only saves, so closing asks again.
+        QTest::newRow("new, no") << QuestionCase{true, true, u"0"_s, Answer::No, 1, true};
+        QTest::newRow("new, yes") << QuestionCase{true, true, u"0"_s, Answer::Yes, 2, false};
+    }
+
+    void saveQuestionGuardsClosingAndNewCharacter()
+    {
+        QFETCH(QuestionCase, c);
+        Fixture f;
+        f.settings.write(Settings::AlwaysWord, c.alwaysWord);
+        if (c.edited)
+            QVERIFY(f.document.setValue(0, u"Hans Gruber"_s));
+        f.open();
+        QSignalSpy requests(f.form.get(), &Form8::newCharacterRequested);
+        f.messages.answers = {c.answer, c.answer};
+        if (c.newFirst)
+            QTest::mouseClick(f.form->toolbar()->icon(SheetToolbar::NewButton), Qt::LeftButton);
+        const bool begun = c.newFirst && c.closed;
+        QCOMPARE(f.form->isNewCharacter(), begun);
+        QCOMPARE(requests.count(), int(begun));
+        QCOMPARE(f.form->close(), c.closed);
+        QCOMPARE(f.messages.shown.size(), c.asked);
+        for (const RecordingMessages::Shown &question : std::as_const(f.messages.shown))
+            QCOMPARE(question.text, u"Charakter speichern ?"_s);
+    }
+
+    // The window opens where the last one was closed; with "AlwaysWord" on it is its toolbar alone, and the
+    // sheet's height is kept for the next full window.
+    void geometryComesBackInTheNextWindow()
+    {
+        Fixture f;
+        f.open();
+        const QRect place(130, 90, 700, 420);
+        f.form->setGeometry(place);
+        QTRY_COMPARE(f.form->geometry(), place);
+        QVERIFY(f.form->close());
+        f.settings.write(Settings::AlwaysWord, u"1"_s);
+        f.open();
+        QVERIFY(f.form->isToolbarOnly());
+        QCOMPARE(f.form->geometry(), QRect(place.topLeft(), QSize(700, f.form->toolbar()->height())));
+        QVERIFY(f.form->close());
+        f.settings.write(Settings::AlwaysWord, u"0"_s);
+        f.open();
+        QCOMPARE(f.form->geometry(), place);
+
+        // A double-click beside the page fits the width to it; on the page it is the page's.
+        QWidget *viewport = f.form->paper()->viewport();
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, f.form->page()->geometry().center());
+        QCOMPARE(f.form->width(), 700);
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, QPoint(3, 3));
+        QTRY_VERIFY(f.form->width() < 700 && viewport->width() >= f.form->page()->width());
+        // Below 617 x 100 the window is laid out as at 617 x 100.
+        f.form->resize(617, 100);
+        const QRect smallest = f.form->paper()->geometry();
+        f.form->resize(300, 40);
+        QCOMPARE(f.form->paper()->geometry(), smallest);
+    }
+
+    // The drop-downs of "Öffnen" (recent files) and "Speichern"; the toolbar's pattern and its right click.
+    void toolbarMenus()
+    {
+        Fixture f;
+        f.settings.write(Settings::Wallpaper, u"4"_s);
+        f.settings.write(Settings::Recent, u"0", u"/home/spieler/Helden/Ada.tvk"_s);
+        f.settings.write(Settings::Recent, u"1", u"C:\\Spiele\\Tom & Jerry.tvk"_s);
+        f.settings.write(Settings::Recent, u"2", u"C:\\Spiele\\"_s);
+        f.open();
+        SheetToolbar *toolbar = f.form->toolbar();
+        DropDownPanel *panel = toolbar->panel();
+        QTest::mouseClick(toolbar->dropDown(SheetToolbar::OpenButton), Qt::LeftButton);
+        QTRY_VERIFY(panel->isVisible());
+        QStringList rows;
+        for (int row = 0; row < panel->rowCount(); ++row)
+            rows << panel->rowText(row);
+        QCOMPARE(rows, (QStringList{u"Ada.tvk"_s, u"Tom & Jerry.tvk"_s, u"(leer)"_s, u"(leer)"_s}));
+        QVERIFY(panel->rowAction(1)->isEnabled() && !panel->rowAction(2)->isEnabled());
+
+        // Pointing at the save icon switches to its menu, at one without a menu closes it.
+        const auto pointAt = [toolbar, panel](int icon) {
+            const QPoint at = toolbar->icon(icon)->mapToGlobal(QPoint(8, 8));
+            QMouseEvent move(QEvent::MouseMove, panel->mapFromGlobal(at), at, Qt::NoButton, Qt::NoButton, {});
+            QApplication::sendEvent(panel, &move);
+        };
+        pointAt(SheetToolbar::SaveButton);
+        QTRY_VERIFY(panel->isVisible() && toolbar->openDropDown() == SheetToolbar::SaveButton);
+        pointAt(SheetToolbar::PrintButton);
+        QTRY_VERIFY(!panel->isVisible());
+        // The second row of the save menu saves under a new name.
+        QTest::mouseClick(toolbar->dropDown(SheetToolbar::SaveButton), Qt::LeftButton);
+        QTRY_VERIFY(panel->isVisible());
+        QSignalSpy saveAs(f.form->command(Form8::Command::SaveAs), &QAction::triggered);
+        QTest::mouseClick(panel, Qt::LeftButton, {}, panel->actionGeometry(panel->rowAction(1)).center());
+        QCOMPARE(saveAs.count(), 1);
+        QTRY_VERIFY(!panel->isVisible());
+
+        QVERIFY(toolbar->hasPattern());
+        f.settings.write(Settings::Wallpaper, u"0"_s);
+        QVERIFY(!toolbar->hasPattern());
+        QSignalSpy patternMenus(f.form.get(), &Form8::patternMenuRequested);
+        QTest::mouseClick(toolbar, Qt::RightButton, {}, QPoint(toolbar->width() - 40, 10));
+        QCOMPARE(patternMenus.count(), 1);
+    }
+
+    // A file comes in dragged onto the window (only a drag that carries one is offered a copy) or handed over
+    // from a second start. Either asks before an unsaved sheet is replaced; a save that does not happen keeps it.
+    void filesComeInByDragAndHandOff()
+    {
+        Fixture f;
+        const QString file = f.dir.filePath(u"Ada.tvk"_s);
+        CharacterSheet ada;
+        ada.setCaption(CharacterSheet::nameCaption, u"Ada"_s);
+        QVERIFY(writeFile(file, CharacterFile::encode(ada, {})));
+        f.document.setValue(0, u"ungespeichert"_s);
+        f.open();
+        QMimeData dragged, text;
+        dragged.setUrls({QUrl::fromLocalFile(file)});
+        text.setText(u"Ada"_s);
+        for (const QMimeData *data : {&dragged, &text}) {
+            QDragEnterEvent enter(QPoint(40, 200), Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, {});
+            QApplication::sendEvent(f.form.get(), &enter);
+            QCOMPARE(enter.isAccepted() && enter.dropAction() == Qt::CopyAction, data == &dragged);
+        }
+        // Yes, then the save dialog cancelled: the sheet stays.
+        f.messages.answers = {Answer::Yes};
+        QDropEvent drop(QPointF(40, 200), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+        QApplication::sendEvent(f.form.get(), &drop);
+        QTRY_COMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.document.sheet().value(0), u"ungespeichert"_s);
+
+        f.messages.answers = {Answer::No};
+        f.form->Form_DblClick(file);
+        QCOMPARE(f.document.sheet().caption(CharacterSheet::nameCaption), u"Ada"_s);
+        QCOMPARE(f.document.fileName(), file);
+        QVERIFY(f.document.isSaved());
+    }
+
+    // Deleting asks first; Yes removes the file and blanks the sheet.
+    void deleteRemovesTheFile()
+    {
+        Fixture f;
+        const QString file = f.dir.filePath(u"Ada.tvk"_s);
+        QVERIFY(writeFile(file, CharacterFile::encode(CharacterSheet(), {})));
+        CharacterSheet ada;
+        ada.setCaption(CharacterSheet::nameCaption, u"Ada"_s);
+        f.document.load(ada, file);
+        f.open();
+        for (const Answer answer : {Answer::No, Answer::Yes}) {
+            f.messages.answers = {answer};
+            f.form->command(Form8::Command::Delete)->trigger();
+            QCOMPARE(QFile::exists(file), answer == Answer::No);
+            QCOMPARE(f.document.sheet().caption(CharacterSheet::nameCaption), answer == Answer::No ? u"Ada"_s : QString());
+        }
+    }
+
+    void keysAndIconsTriggerTheirCommands_data()
+    {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<Form8::Command>("command");
+        QTest::newRow("new") << QKeySequence(u"Ctrl+N"_s) << 0 << Form8::Command::NewCharacter;
+        QTest::newRow("open") << QKeySequence(u"Ctrl+O"_s) << 1 << Form8::Command::Open;
+        QTest::newRow("save") << QKeySequence(u"Ctrl+S"_s) << 2 << Form8::Command::Save;
+        QTest::newRow("save as") << QKeySequence(u"Ctrl+Shift+S"_s) << -1 << Form8::Command::SaveAs;
+        QTest::newRow("print") << QKeySequence(u"Ctrl+P"_s) << 3 << Form8::Command::Print;
+        QTest::newRow("word") << QKeySequence() << 4 << Form8::Command::Word;
+        QTest::newRow("settings") << QKeySequence() << 5 << Form8::Command::Settings;
+        QTest::newRow("delete") << QKeySequence() << 6 << Form8::Command::Delete;
+    }
+
+    void keysAndIconsTriggerTheirCommands()
+    {
+        QFETCH(QKeySequence, keys);
+        QFETCH(int, icon);
+        QFETCH(Form8::Command, command);
+        Fixture f;
+        f.open();
+        f.messages.answers = {Answer::No};
+        // A dialog the command opens is closed as soon as it shows.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [] {
+            if (QWidget *dialog = QApplication::activeModalWidget())
+                dialog->close();
+        });
+        closer.start(20);
+        QSignalSpy triggered(f.form->command(command), &QAction::triggered);
+        if (!keys.isEmpty())
+            QTest::keySequence(f.form.get(), keys);
+        if (icon >= 0)
+            QTest::mouseClick(f.form->toolbar()->icon(icon), Qt::LeftButton);
+        QCOMPARE(triggered.count(), int(!keys.isEmpty()) + int(icon >= 0));
+        // Only deleting asks first (the sheet is saved).
+        QCOMPARE(f.messages.shown.isEmpty() ? QString() : f.messages.shown.constFirst().text,
+                 command == Form8::Command::Delete ? u"Charakter unwiederruflich löschen ?"_s : QString());
+    }
+};
+
+QTEST_MAIN(TestForm8)
+#include "tst_form8.moc"

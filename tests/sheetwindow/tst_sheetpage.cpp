@@ -1,0 +1,223 @@
+#include "sheetwindow/equipmentpane.h"
+#include "sheetwindow/sheetpage.h"
+#include "sheet/charactersheet.h"
+#include "sheet/sheetdocument.h"
+#include "sheet/sheetlayout.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolTip>
+
+#include <algorithm>
+
+using namespace Tarvosk;
+using namespace Qt::StringLiterals;
+using Hit = SheetLayout::Hit;
+using Kind = Hit::Kind;
+
+namespace {
+
+// A shown, active page over a saved sheet with a name, a value, a tool tip on value 40
+// and equipment lines "L0".."L28".
+struct PageFixture
+{
+    PageFixture()
+    {
+        CharacterSheet sheet;
+        sheet.setCaption(CharacterSheet::nameCaption, u"Ada Blackwood"_s);
+        sheet.setValue(0, u"Edith"_s);
+        sheet.setToolTip(40, u"*= Talent"_s);
+        for (int line = 0; line < CharacterSheet::equipmentLineCount; ++line)
+            sheet.setEquipmentLine(line, u"L%1"_s.arg(line));
+        document.load(sheet, QString());
+        page.show();
+        page.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+    }
+
+    EquipmentPane *pane() const { return page.equipmentPane(); }
+    QLineEdit *editor(Hit label) const { return label.kind == Kind::EquipmentLine ? pane()->lineEditor() : page.textEditor(); }
+    // Where a user clicks the label: its middle, low in an equipment line's band (in pane pixels), the page's corner for Nothing.
+    QPoint at(Hit label) const
+    {
+        if (label.kind == Kind::Nothing)
+            return {2, 2};
+        if (label.kind == Kind::EquipmentLine)
+            return {40, 16 * label.index + 15};
+        const QRect rect = label.kind == Kind::Value ? SheetLayout::valueRect(label.index) : SheetLayout::captionRect(label.index);
+        return page.pageTransform().mapRect(rect).center();
+    }
+    void click(Hit label)
+    {
+        QTest::mouseClick(label.kind == Kind::EquipmentLine ? pane() : static_cast<QWidget *>(&page), Qt::LeftButton, {}, at(label));
+    }
+
+    QString text(Hit label) const
+    {
+        const CharacterSheet &sheet = document.sheet();
+        return label.kind == Kind::Value     ? sheet.value(label.index)
+             : label.kind == Kind::Caption ? sheet.caption(label.index)
+                                           : sheet.equipmentLine(label.index);
+    }
+
+    QStringList lines() const
+    {
+        const CharacterSheet &sheet = document.sheet();
+        return QStringList(sheet.equipmentLines().begin(), sheet.equipmentLines().end()) << sheet.overflowLine();
+    }
+
+    // A right click released at a pane point, which may lie between pixels, then the entries clicked in turn.
+    void chooseFromMenu(QPointF at, const QStringList &path)
+    {
+        QMouseEvent release(QEvent::MouseButtonRelease, at, pane()->mapToGlobal(at), Qt::RightButton, Qt::NoButton, {});
+        QApplication::sendEvent(pane(), &release);
+        QMenu *menu = pane()->menu();
+        for (const QString &text : path) {
+            QTRY_VERIFY(menu->isVisible());
+            const QList<QAction *> actions = menu->actions();
+            const auto entry = std::find_if(actions.begin(), actions.end(), [&text](QAction *a) { return a->text() == text; });
+            QVERIFY2(entry != actions.end(), qPrintable(text));
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*entry).center());
+            menu = (*entry)->menu();
+        }
+        pane()->menu()->hide();
+    }
+
+    SheetDocument document;
+    SheetPage page{document};
+};
+
+// A label's editor, closed by a key or else by a click on the next label (Nothing: the background).
+struct EditCase { Hit label; int key; Hit next; bool committed; };
+// A right click at a height in the pane, the menu entries clicked, the line and the text it then holds.
+struct MenuCase { qreal paneY; QStringList path; int line; QString stored; };
+
+} // namespace
+
+class TestSheetPage : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // A value shows its own tip only. A click opens the editor on a value and on the character's captions;
+    // on a printed caption it does nothing at all, not even what the background does.
+    void labelsShowTipsAndOpenTheEditor_data()
+    {
+        QTest::addColumn<Hit>("label");
+        QTest::addColumn<QString>("tip");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("value 40") << Hit{Kind::Value, 40} << u"*= Talent"_s << true;
+        QTest::newRow("value 39") << Hit{Kind::Value, 39} << QString() << true;
+        for (int caption : {0, 1, 33, 40, 78})
+            QTest::addRow("caption %d", caption) << Hit{Kind::Caption, caption} << QString() << true;
+        for (int caption : {2, 32, 79})
+            QTest::addRow("caption %d", caption) << Hit{Kind::Caption, caption} << QString() << false;
+    }
+
+    void labelsShowTipsAndOpenTheEditor()
+    {
+        QFETCH(Hit, label);
+        QFETCH(QString, tip);
+        QFETCH(bool, opens);
+        PageFixture f;
+        QSignalSpy background(&f.page, &SheetPage::backgroundClicked);
+        QHelpEvent help(QEvent::ToolTip, f.at(label), f.page.mapToGlobal(f.at(label)));
+        QApplication::sendEvent(&f.page, &help);
+        QTRY_COMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), tip);
+        f.click(label);
+        QVERIFY(f.page.editTarget() == (opens ? label : Hit{}));
+        QCOMPARE(background.count(), 0);
+    }
+
+    // An editor opens with its label's text selected; Enter or a click on another label commits and marks
+    // the sheet unsaved, Escape or a click on the background discards.
+    void editorsCommitOrDiscard_data()
+    {
+        QTest::addColumn<EditCase>("c");
+        const Hit nothing;
+        QTest::newRow("caption, Return") << EditCase{{Kind::Caption, 0}, Qt::Key_Return, nothing, true};
+        QTest::newRow("value, Escape") << EditCase{{Kind::Value, 0}, Qt::Key_Escape, nothing, false};
+        QTest::newRow("value, background") << EditCase{{Kind::Value, 0}, 0, nothing, false};
+        QTest::newRow("value, value") << EditCase{{Kind::Value, 14}, 0, {Kind::Value, 15}, true};
+        QTest::newRow("value, line") << EditCase{{Kind::Value, 1}, 0, {Kind::EquipmentLine, 8}, true};
+        QTest::newRow("line, Enter") << EditCase{{Kind::EquipmentLine, 0}, Qt::Key_Enter, nothing, true};
+        QTest::newRow("line, Escape") << EditCase{{Kind::EquipmentLine, 3}, Qt::Key_Escape, nothing, false};
+        QTest::newRow("line, background") << EditCase{{Kind::EquipmentLine, 8}, 0, nothing, false};
+        QTest::newRow("line, line") << EditCase{{Kind::EquipmentLine, 5}, 0, {Kind::EquipmentLine, 7}, true};
+        QTest::newRow("line, value") << EditCase{{Kind::EquipmentLine, 7}, 0, {Kind::Value, 1}, true};
+    }
+
+    void editorsCommitOrDiscard()
+    {
+        QFETCH(EditCase, c);
+        const auto &[label, key, next, committed] = c;
+        PageFixture f;
+        QSignalSpy background(&f.page, &SheetPage::backgroundClicked);
+        const QString before = f.text(label);
+        QLineEdit *editor = f.editor(label);
+        f.click(label);
+        QVERIFY(editor->isVisible() && editor->geometry().contains(f.at(label)) && QApplication::focusWidget() == editor);
+        QCOMPARE(editor->selectedText(), before);
+        QTest::keyClicks(editor, u"Neu"_s);
+        if (key)
+            QTest::keyClick(editor, Qt::Key(key));
+        else
+            f.click(next);
+
+        QCOMPARE(f.text(label), committed ? u"Neu"_s : before);
+        QCOMPARE(f.document.isSaved(), !committed);
+        const bool reopened = next.kind != Kind::Nothing;
+        QCOMPARE(editor->isVisible(), reopened && f.editor(next) == editor);
+        QVERIFY(!reopened || f.editor(next)->text() == f.text(next));
+        QCOMPARE(background.count(), int(!key && !reopened));
+    }
+
+    void menuPicksIntoTheLineUnderTheRightClick_data()
+    {
+        QTest::addColumn<MenuCase>("c");
+        QTest::newRow("&&") << MenuCase{35.0, {u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"Merwin && Hulbert (6x .44-40in, SA)"_s},
+                                        2, u"Merwin & Hulbert (6x .44-40in, SA)"_s};
+        QTest::newRow("Seil") << MenuCase{35.0, {u"&Sonstiges"_s, u"Seil"_s}, 2, u"Seil"_s};
+        QTest::newRow("heading") << MenuCase{35.0, {u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"ab 1896"_s}, 2, u"L2"_s};
+        // Rounded, not cut: 15.5 is line 1.
+        QTest::newRow("15.5") << MenuCase{15.5, {u"&Blankwaffen"_s, u"Säbel"_s}, 1, u"Säbel"_s};
+    }
+
+    // The open line editor is dropped, not committed, when the menu opens; a heading picks nothing.
+    void menuPicksIntoTheLineUnderTheRightClick()
+    {
+        QFETCH(MenuCase, c);
+        const auto &[paneY, path, line, stored] = c;
+        PageFixture f;
+        QSignalSpy background(&f.page, &SheetPage::backgroundClicked);
+        QStringList expected = f.lines();
+        expected[line] = stored;
+        f.click({Kind::EquipmentLine, line});
+        QTest::keyClicks(f.pane()->lineEditor(), u"verworfen"_s);
+        f.chooseFromMenu(QPointF(40, paneY), path);
+        QVERIFY(!f.pane()->lineEditor()->isVisible());
+        QCOMPARE(background.count(), 1);
+        QCOMPARE(f.lines(), expected);
+        QCOMPARE(f.document.isSaved(), stored == u"L%1"_s.arg(line));
+    }
+
+    void insertAndDeleteShiftThroughTheOverflowLine()
+    {
+        PageFixture f;
+        const QStringList original = f.lines();
+        f.chooseFromMenu(QPointF(40, 5), {u"Zeile &einfügen"_s});
+        QCOMPARE(f.lines(), QStringList{QString()} + original.mid(0, CharacterSheet::equipmentLineCount));
+        QVERIFY(!f.document.isSaved());
+        f.chooseFromMenu(QPointF(40, 15), {u"Zeile &löschen"_s});
+        QCOMPARE(f.lines(), original);
+        f.chooseFromMenu(QPointF(40, 16 * 28 + 4), {u"Zeile &löschen"_s});
+        QCOMPARE(f.lines(), original.mid(0, 28) << QString() << QString());
+    }
+};
+
+QTEST_MAIN(TestSheetPage)
+#include "tst_sheetpage.moc"

@@ -1,0 +1,192 @@
+#include "wizard/form2.h"
+#include "wizard/form3.h"
+#include "wizard/form4.h"
+#include "widgets/windowplacement.h"
+#include "platform/messageboxservice.h"
+#include "rules/attributeroll.h"
+#include "rules/characterrecord.h"
+#include "storage/settingkeys.h"
+#include "storage/settingsstore.h"
+
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Tarvosk;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Settings in a temporary file; puts back the assumed frame a test changes.
+struct PlacementFixture
+{
+    QTemporaryDir dir;
+    SettingsStore settings{dir.filePath(u"settings.ini"_s)};
+    QMargins savedFrame = WindowPlacement::assumedFrame();
+    ~PlacementFixture() { WindowPlacement::setAssumedFrame(savedFrame); }
+};
+
+class TestWindows : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The placement dialog offers the attributes still free, stacked, then "Neu beginnen"; only the close
+    // box aborts the placement. The free-choice dialog reports its button.
+    void placementAndFreeChoiceDialogs()
+    {
+        CharacterRecord record;
+        record.basis[0] = u"55"_s;
+        record.basis[2] = u"70"_s;
+        record.basis[3] = u"40"_s;
+        Form3 dialog(record, 88, nullptr);
+        QCOMPARE(dialog.question(), u"Wohin soll der Wert 88 ???"_s);
+        int top = 48;
+        for (int i = 0; i < 6; ++i) {
+            const bool offered = QList<int>{1, 4, 5}.contains(i);
+            QCOMPARE(dialog.button(i)->isVisibleTo(&dialog), offered);
+            if (offered) {
+                QCOMPARE(dialog.button(i)->y(), top); // stacked without gaps
+                top += 32;
+            }
+        }
+        QSignalSpy finished(&dialog, &QDialog::finished);
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        dialog.button(4)->setFocus();
+        QTest::keyClick(dialog.button(4), Qt::Key_Escape);
+        QVERIFY(dialog.isVisible() && finished.isEmpty());
+        QVERIFY(dialog.close());
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(dialog.answer(), RollDialogs::Abort);
+        QTest::mouseClick(dialog.button(4), Qt::LeftButton);
+        QCOMPARE(dialog.answer(), 4);
+        QTest::mouseClick(dialog.button(5), Qt::LeftButton);
+        QCOMPARE(dialog.answer(), RollDialogs::Discard);
+
+        Form2 choice;
+        QCOMPARE(choice.choice(), -1);
+        QTest::mouseClick(choice.button(11), Qt::LeftButton);
+        QCOMPARE(choice.choice(), 11);
+    }
+
+    void centredInnerPosition()
+    {
+        // Below a panel at the top; the outer size is 400 x 440.
+        QCOMPARE(WindowPlacement::centredInnerPosition(QRect(0, 30, 1280, 994), QSize(392, 412), QMargins(4, 24, 4, 4)),
+                 QPoint(440 + 4, 30 + 277 + 24));
+        // Larger than the area: at its top left corner.
+        QCOMPARE(WindowPlacement::centredInnerPosition(QRect(10, 20, 300, 200), QSize(400, 300), QMargins(1, 20, 1, 1)),
+                 QPoint(11, 40));
+    }
+
+    // Placed before its frame is known, then again as a step window is: hidden, resized, centred, shown.
+    void centringTwiceGivesTheSamePlace()
+    {
+        PlacementFixture fixture;
+        WindowPlacement::setAssumedFrame(QMargins(0, 30, 0, 0));
+        QWidget window;
+        window.setFixedSize(472, 472);
+        WindowPlacement::centre(window);
+        window.show();
+        const QRect first = window.frameGeometry();
+        QVERIFY(first.size() != window.size()); // the test platform draws a frame
+        const QRect area = WindowPlacement::availableArea();
+        QVERIFY(qAbs(first.left() - area.left() - (area.right() - first.right())) <= 1);
+        QVERIFY(qAbs(first.top() - area.top() - (area.bottom() - first.bottom())) <= 1);
+
+        for (const QSize size : {QSize(654, 542), QSize(472, 472)}) {
+            window.hide();
+            window.setFixedSize(size);
+            WindowPlacement::centre(window);
+            window.show();
+        }
+        QCOMPARE(window.frameGeometry(), first);
+    }
+
+    void valueOverviewComesBackWhereItWasLeft_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("top");
+        // The frame's corner; -1 for the default, flush with the top right corner.
+        QTest::addColumn<QPoint>("expected");
+
+        QTest::newRow("nothing stored") << QString() << QString() << QPoint(-1, -1);
+        QTest::newRow("part of a pixel") << u"1800"_s << u"1207.4"_s << QPoint(120, 80);
+        QTest::newRow("only the top") << QString() << u"1200"_s << QPoint(-1, 80);
+        QTest::newRow("no number") << u"links"_s << u"oben"_s << QPoint(-1, -1);
+        QTest::newRow("left of the screen") << u"-300"_s << u"0"_s << QPoint(-20, 0);
+    }
+
+    // Placed by the stored corner, and on closing stores where it was left, so that
+    // it comes back there even when the frame assumed before showing is not the true one.
+    void valueOverviewComesBackWhereItWasLeft()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, top);
+        QFETCH(QPoint, expected);
+        PlacementFixture fixture;
+        if (!left.isNull())
+            fixture.settings.write(Settings::ValueOverview, u"left", left);
+        if (!top.isNull())
+            fixture.settings.write(Settings::ValueOverview, u"top", top);
+        auto *overview = new Form4(fixture.settings, CharacterRecord());
+        overview->show();
+        const QRect frame = overview->frameGeometry();
+        const QRect area = WindowPlacement::availableArea();
+        QCOMPARE(frame.topLeft(), QPoint(expected.x() == -1 ? area.right() + 1 - frame.width() : expected.x(),
+                                         expected.y() == -1 ? area.top() : expected.y()));
+        if (expected == QPoint(-1, -1))
+            QVERIFY(area.contains(frame));
+        QVERIFY(overview->close());
+
+        WindowPlacement::setAssumedFrame(QMargins(3, 25, 3, 3));
+        auto *again = new Form4(fixture.settings, CharacterRecord());
+        again->show();
+        QCOMPARE(again->frameGeometry(), frame);
+        QVERIFY(again->close());
+    }
+
+    void messageBoxShowsItsWholeTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("title wider than the text") << u"Valdris 1880 Character Creator"_s << u"!"_s;
+        QTest::newRow("text wider than the title")
+            << u"!"_s << u"Die Datei enthält keinen Charakter, der sich mit diesem Programm öffnen lässt."_s;
+    }
+
+    // As wide as the title and the frame's buttons need, otherwise as Qt makes it.
+    void messageBoxShowsItsWholeTitle()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QMessageBox plain(QMessageBox::Warning, QString(), text, QMessageBox::Ok);
+        plain.show();
+        QMessageBox box;
+        MessageBoxService::setUp(box, text, title, MessageService::Icon::Exclamation, MessageService::Buttons::Ok);
+        box.show();
+        QCOMPARE(box.windowTitle(), title);
+
+        const QFont font = MessageBoxService::titleFont();
+        const QFontMetrics metrics(font);
+        const int wanted = MessageBoxService::widthForTitle(title, font);
+        QVERIFY(wanted >= metrics.horizontalAdvance(title) + 3 * metrics.height());
+        QVERIFY(box.width() >= wanted);
+        if (plain.width() >= wanted)
+            QCOMPARE(box.width(), plain.width());
+    }
+};
+
+} // namespace
+
+int runWindowTests(int argc, char **argv)
+{
+    TestWindows test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_windows.moc"

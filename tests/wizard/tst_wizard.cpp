@@ -1,0 +1,328 @@
+#include "wizard/form1.h"
+#include "wizard/form4.h"
+#include "sheetwindow/form8.h"
+#include "wizard/listcombobox.h"
+#include "wizard/personalpage.h"
+#include "wizard/skilllistframe.h"
+#include "wizard/skillspage.h"
+#include "wizard/valueframe.h"
+#include "wizard/valuespage.h"
+#include "formfixture.h"
+#include "sheet/sheetdocument.h"
+#include "storage/settingkeys.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+
+using namespace Tarvosk;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Icon = MessageService::Icon;
+
+// The fixture's dice all show 71 (d6: 5), unless a test scripts others.
+void rollArzt(FormFixture &fixture)
+{
+    fixture.form().Form_Load();
+    chooseEntry(fixture.form().valuesPage()->Combo1, u"Arzt"_s);
+}
+
+QString pool(Form1 &form, int index)
+{
+    return form.skillsPage()->Lern[index]->text();
+}
+
+bool looksLearnt(const SkillListFrame *frame, int row)
+{
+    return frame->row(row)->palette().color(QPalette::WindowText) == frame->learntColour();
+}
+
+// The one message shown so far.
+void onlyMessage(const FormFixture &fixture, const QString &text, const QString &title, Icon icon)
+{
+    QCOMPARE(fixture.messages.shown.size(), 1);
+    const RecordingMessages::Shown &shown = fixture.messages.shown.constFirst();
+    QCOMPARE(std::tuple(shown.text, shown.title, shown.icon), std::tuple(text, title, icon));
+}
+
+} // namespace
+
+class TestWizard : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Forward is refused before a roll; choosing a class rolls every value.
+    void choosingAClassRollsEveryValue()
+    {
+        FormFixture fixture;
+        Form1 &form = fixture.form();
+        form.Form_Load();
+        clickOn(form, u"imgButton0_1"_s);
+        onlyMessage(fixture, u"Bitte würfeln ..."_s, u"Keine Daten"_s, Icon::Information);
+        QCOMPARE(form.step(), Form1::ValuesStep);
+
+        chooseEntry(form.valuesPage()->Combo1, u"Arzt"_s);
+        QCOMPARE(form.valuesPage()->Frame2->value(4)->text(), u"71"_s);
+        QCOMPARE(form.valuesPage()->Frame3->value(0)->text(), u"77"_s); // 15 + (7.1 + 7.1) * 3 + 20
+        QCOMPARE(form.valuesPage()->Frame6->value(1)->text(), u"G"_s);
+
+        // "Neu würfeln" rolls again with the dice of now.
+        fixture.random.fallback = 0.905f;
+        clickOn(form, u"imgButton0_0"_s);
+        QCOMPARE(form.valuesPage()->Frame2->value(0)->text(), u"91"_s);
+        QCOMPARE(form.valuesPage()->List1->count(), 1);
+        QCOMPARE(form.valuesPage()->List1->item(0)->text(), u"Richtungssinn+12"_s);
+    }
+
+    // The icons lead through the steps; the rules behind them are the core's and tested there.
+    void throughTheStepsAndBack()
+    {
+        FormFixture fixture;
+        rollArzt(fixture);
+        Form1 &form = fixture.form();
+        SkillsPage *skills = form.skillsPage();
+
+        clickOn(form, u"imgButton0_1"_s);
+        QCOMPARE(form.step(), Form1::SkillsStep);
+        QCOMPARE(skills->Frame9->title(), u"Fachkenntnisse: Arzt"_s);
+        QCOMPARE(pool(form, 0), u"13"_s);
+        QVERIFY(skills->Frame9->row(9)->isVisibleTo(skills->Frame9) && !skills->Frame9->row(10)->isVisibleTo(skills->Frame9));
+        QVERIFY(looksLearnt(skills->Frame8[0], 0) && looksLearnt(skills->Frame8[1], 3));
+        clickOn(form, u"imgButton1_2"_s);
+        QPointer<Form4> overview = form.valueOverview();
+        QVERIFY(overview && overview->isVisible());
+        QCOMPARE(overview->basis()->value(4)->text() + overview->derived()->value(0)->text(), u"7177"_s);
+
+        clickOn(form, u"imgButton1_0"_s); // "Zurück" closes the overview too
+        QCOMPARE(form.step(), Form1::ValuesStep);
+        QTRY_VERIFY(!overview);
+        clickOn(form, u"imgButton0_1"_s);
+        clickOn(*skills, u"Label50_0"_s);
+        clickOn(form, u"imgButton1_1"_s);
+        QCOMPARE(form.step(), Form1::PersonalStep);
+        PersonalPage *personal = form.personalPage();
+        QCOMPARE(personal->Text3->text(), u"18"_s);
+        QTest::keyClicks(personal->Text1, u"Heinrich"_s);
+
+        // Back to the skills and forward again: the personal data stay, the age is computed afresh.
+        clickOn(form, u"imgButton2_0"_s);
+        QCOMPARE(form.step(), Form1::SkillsStep);
+        clickOn(*skills, u"Label50_12"_s);
+        clickOn(*skills, u"Label50_13"_s);
+        clickOn(form, u"imgButton1_1"_s);
+        QCOMPARE(personal->Text1->text(), u"Heinrich"_s);
+        QCOMPARE(personal->Text3->text(), u"20"_s);
+
+        // The keyboard moves between the tabs as a click does.
+        clickOn(form, u"imgButton2_0"_s);
+        skills->TabStrip1->setFocus();
+        QTest::keyClick(skills->TabStrip1, Qt::Key_Right);
+        QVERIFY(skills->Frame8[0]->isVisible());
+        QVERIFY(!skills->Frame9->isVisible());
+    }
+
+    // Right or Ctrl is the secondary click, Shift+Ctrl is not; a refusal shows one message and changes nothing.
+    void learningShowsInRowsColoursAndPools()
+    {
+        FormFixture fixture;
+        rollArzt(fixture);
+        Form1 &form = fixture.form();
+        form.Next0();
+        SkillsPage *skills = form.skillsPage();
+        const SkillListFrame *school = skills->Frame8[0];
+
+        for (int i = 0; i < 3; ++i)
+            clickOn(*skills, u"Label38_7"_s);
+        QCOMPARE(school->row(7)->text(), u"3x Sprechen+6 (In01)"_s);
+        QVERIFY(looksLearnt(school, 7));
+        QCOMPARE(pool(form, 1), u"7"_s);
+
+        clickOn(*skills, u"Label38_7"_s, Qt::RightButton);
+        clickOn(*skills, u"Label38_7"_s, Qt::LeftButton, Qt::ControlModifier);
+        QCOMPARE(school->row(7)->text(), u"1x Sprechen+6 (In01)"_s);
+        clickOn(*skills, u"Label38_7"_s, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier); // primary
+        QCOMPARE(school->row(7)->text(), u"2x Sprechen+6 (In01)"_s);
+        clickOn(*skills, u"Label38_7"_s, Qt::RightButton);
+        clickOn(*skills, u"Label38_7"_s, Qt::RightButton);
+        QCOMPARE(school->row(7)->text(), u"Sprechen+6 (In01)"_s);
+        QVERIFY(!looksLearnt(school, 7));
+        QCOMPARE(pool(form, 1), u"10"_s);
+        QVERIFY(fixture.messages.shown.isEmpty());
+
+        clickOn(*skills, u"Label38_0"_s); // Abwehr, given
+        onlyMessage(fixture, u"Sie müssen diese Fähigkeit lernen um Andere lernen zu können."_s, u"Hinweis"_s, Icon::Exclamation);
+        QVERIFY(looksLearnt(school, 0));
+
+        // The captions of the pools explain them.
+        for (const QString &label : {u"Label53"_s, u"Label54"_s, u"Label55"_s})
+            clickOn(*skills, label);
+        const QList<RecordingMessages::Shown> &shown = fixture.messages.shown;
+        QCOMPARE(shown.size(), 4);
+        for (const RecordingMessages::Shown &explanation : shown.mid(1))
+            QCOMPARE(std::pair(explanation.title, explanation.icon), std::pair(u"Erklärung"_s, Icon::Information));
+        QVERIFY(shown[2].text.startsWith(u"Die Lernpunkte für Schulwissen"_s));
+        QVERIFY(shown[3].text.startsWith(shown[1].text + u'\n'));
+    }
+
+    void quirkBoxAfterAStepBack()
+    {
+        FormFixture fixture;
+        rollArzt(fixture);
+        Form1 &form = fixture.form();
+        form.Next0();
+        form.Back1();
+        QCheckBox *quirk = form.valuesPage()->Check2;
+        for (int click = 0; click < 2; ++click) { // the second is refused
+            QTest::mouseClick(quirk, Qt::LeftButton, {}, QPoint(4, quirk->height() / 2));
+            QVERIFY(quirk->isChecked());
+            QCOMPARE(pool(form, 2), u"8"_s);
+        }
+        onlyMessage(fixture, u"Sie können diese Eigenschaft nun nicht mehr abwählen"_s, u"Charakter bereits erschaffen"_s,
+                    Icon::Critical);
+    }
+
+    void moreFreedomPlacesValuesThroughTheDialog()
+    {
+        FormFixture fixture;
+        fixture.settings.write(Settings::ConfirmValues, u"1"_s);
+        fixture.rollDialogs.placements = {4, 0, 1, 2, 3};
+        rollArzt(fixture);
+        Form1 &form = fixture.form();
+        QCOMPARE(fixture.rollDialogs.valuesOffered, (QList<int>{71, 71, 71, 71, 71}));
+        QCOMPARE(form.valuesPage()->Frame2->value(5)->text(), u"71"_s);
+        QVERIFY(fixture.messages.shown.isEmpty());
+
+        // Too low for an Archäologe: the message while the failed values show, then every value "-".
+        fixture.random.numbers = QList<float>(15, 0.2f);
+        fixture.rollDialogs.placements = {0, 1, 2, 3, 4};
+        QStringList behindTheMessage;
+        fixture.messages.whileShown = [&] {
+            behindTheMessage << form.valuesPage()->Frame2->value(4)->text() << form.valuesPage()->Frame3->value(8)->text();
+        };
+        chooseEntry(form.valuesPage()->Combo1, u"Archäologe"_s);
+        QCOMPARE(fixture.messages.shown.size(), 1);
+        QCOMPARE(fixture.messages.shown[0].text, u"Die Basiswerte sind für die gewählte Charakterklasse nicht ausreichend."_s);
+        QCOMPARE(behindTheMessage.first(), u"21"_s);
+        QVERIFY(behindTheMessage.last() != u"-"_s);
+        QCOMPARE(form.valuesPage()->Frame2->value(4)->text(), u"-"_s);
+        QCOMPARE(form.valuesPage()->Frame6->value(0)->text(), u"-"_s);
+
+        // Closing the dialog aborts the roll.
+        fixture.rollDialogs.placements = {};
+        clickOn(form, u"imgButton0_0"_s);
+        QCOMPARE(form.valuesPage()->Frame3->value(0)->text(), u"-"_s);
+        QCOMPARE(fixture.messages.shown.size(), 1);
+    }
+
+    void playerHistoryIsKeptAndErased()
+    {
+        FormFixture fixture;
+        fixture.settings.write(Settings::Users, u"1", u"Anna"_s);
+        rollArzt(fixture);
+        Form1 &form = fixture.form();
+        form.Next0();
+        form.Next1();
+        ListComboBox *player = form.personalPage()->Text2;
+
+        QTest::keyClicks(player, u" anna "_s);
+        clickOn(form, u"imgButton2_1"_s);
+        QCOMPARE(fixture.settings.read(Settings::Users, u"2"), QString()); // known already
+        player->setCurrentText(u"Bernd"_s);
+        clickOn(form, u"imgButton2_1"_s);
+        QCOMPARE(fixture.settings.read(Settings::Users, u"2"), u"Bernd"_s);
+        QCOMPARE(player->count(), 2);
+
+        fixture.messages.answers = {MessageService::Answer::No};
+        clickOn(form, u"imgButton3_0"_s);
+        QCOMPARE(fixture.messages.shown.last().buttons, MessageService::Buttons::YesNo);
+        QCOMPARE(player->count(), 2);
+
+        fixture.messages.answers = {MessageService::Answer::Yes};
+        clickOn(form, u"imgButton3_0"_s);
+        QCOMPARE(player->count(), 0);
+        QCOMPARE(player->currentText(), QString());
+        QCOMPARE(fixture.settings.read(Settings::Users, u"1"), QString());
+    }
+
+    void startupScreenDecidesWhatToEdit()
+    {
+        QPointer<Form8> sheet;
+        {
+            FormFixture edit;
+            edit.startupChoice = StartupChoice::Edit;
+            QVERIFY(edit.form().Form_Load());
+            QCOMPARE(edit.startupScreens, 1);
+            QVERIFY(edit.form().editExisting());
+            // An existing character is edited in the sheet window, not in the wizard.
+            sheet = edit.form().sheetWindow();
+            QVERIFY(sheet && sheet->isVisible());
+            QVERIFY(!edit.form().isVisible());
+        }
+        QVERIFY(!sheet); // it goes with the main window, never outliving the document it shows
+
+        FormFixture closed;
+        closed.startupChoice = StartupChoice::NoChoice;
+        QVERIFY(closed.form().Form_Load());
+        QVERIFY(!closed.form().editExisting());
+        QVERIFY(closed.form().isVisible());
+
+        FormFixture quit;
+        quit.startupChoice = StartupChoice::Quit;
+        QVERIFY(!quit.form().Form_Load());
+        QVERIFY(!quit.form().isVisible());
+    }
+
+    void finishedCharacterGoesToTheSheetWindow()
+    {
+        FormFixture fixture;
+        rollArzt(fixture);
+        Form1 &form = fixture.form();
+        QVERIFY(fixture.document.isSaved());
+
+        // "Abbrechen" shows the sheet as it is.
+        clickOn(form, u"imgAbort_0"_s);
+        QVERIFY(!form.isVisible() && form.sheetWindow()->isVisible());
+        QCOMPARE(fixture.document.sheet(), CharacterSheet());
+
+        form.show();
+        form.Next0();
+        form.Next1();
+        QTest::keyClicks(form.personalPage()->Text1, u"Heinrich"_s);
+        // "Immer nach MS Word exportieren": the document opens as the wizard ends.
+        fixture.settings.write(Settings::AlwaysWord, u"1"_s);
+        clickOn(form, u"imgButton2_1"_s); // "Fertig"
+        QVERIFY(!form.isVisible() && form.sheetWindow()->isVisible());
+        QCOMPARE(fixture.openedDocuments.size(), 1);
+        fixture.settings.write(Settings::AlwaysWord, u"0"_s);
+        QCOMPARE(fixture.document.sheet().caption(CharacterSheet::nameCaption), u"Heinrich"_s);
+        QCOMPARE(fixture.document.sheet().caption(CharacterSheet::classCaption), u"Arzt"_s);
+        // Not on disk yet: closing the sheet must ask before the character is lost.
+        QVERIFY(!fixture.document.isSaved());
+
+        // Saved, then "Neuer Charakter": back to step 1 with a fresh record.
+        fixture.document.markSaved(u"/tmp/Held.tvk"_s);
+        QPointer<Form8> sheet = form.sheetWindow();
+        sheet->command(Form8::Command::NewCharacter)->trigger();
+        QTRY_VERIFY(!sheet);
+        QVERIFY(form.isVisible() && !form.editExisting());
+        QCOMPARE(form.step(), Form1::ValuesStep);
+        QCOMPARE(form.valuesPage()->Frame2->value(0)->text(), u"-"_s);
+        QCOMPARE(fixture.registrations, 1);
+        // The blank sheet belongs to no file, so no later save can overwrite a character with it.
+        QVERIFY(fixture.document.isSaved() && fixture.document.fileName().isEmpty());
+    }
+};
+
+int runWizardTests(int argc, char **argv)
+{
+    TestWizard tests;
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "tst_wizard.moc"
