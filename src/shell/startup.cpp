@@ -131,8 +131,7 @@ int runTarvosk(char *programName, const QString &path, SettingsStore &settings, 
     Form1 form(context);
     // Before the start-up screen, whose dialog may already be up when a later start hands over.
     answerHandOffs(instance, settings, form, [&form](const QString &handed) { form.answerHandOff(handed); });
-    // A path that names no file is passed over silently.
-    if (!form.Form_Load(QFileInfo(path).isFile() ? path : QString()))
+    if (!form.Form_Load(path))
         return 0; // ended on the start-up screen
     const int exitCode = QApplication::exec();
     // An ordinary end: whatever was unsaved, the user was asked or chose not to be.

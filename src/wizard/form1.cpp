@@ -30,6 +30,7 @@
 #include "storage/settingkeys.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -227,10 +228,12 @@ bool Form1::Form_Load(const QString &commandLinePath)
     showRecord();
 
     // What a crash left unsaved comes first; then a character named on the command line.
+    // A path that names no file is passed over silently: the start is as without one.
+    const QString characterPath = QFileInfo(commandLinePath).isFile() ? commandLinePath : QString();
     const bool recovered = m_context.session.offerRecovery();
-    if (recovered || !commandLinePath.isEmpty()) {
+    if (recovered || !characterPath.isEmpty()) {
         if (!recovered)
-            ensureSheetWindow().LoadCharacterFile(commandLinePath);
+            ensureSheetWindow().LoadCharacterFile(characterPath);
         m_editExisting = true;
         Next2();
         return true;

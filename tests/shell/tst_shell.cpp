@@ -1,9 +1,18 @@
+#include "formats/sheetformats.h"
+#include "platform/singleinstance.h"
+#include "session/charactersession.h"
+#include "sheet/sheetdocument.h"
+#include "sheetwindow/form8.h"
 #include "shell/commandline.h"
 #include "shell/startup.h"
-#include "platform/singleinstance.h"
+#include "storage/characterfile.h"
 #include "storage/settingkeys.h"
 #include "storage/settingsstore.h"
+#include "support/recordingmessages.h"
+#include "support/scriptedfiledialogs.h"
 #include "support/testfiles.h"
+
+#include <QDir>
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -16,6 +25,31 @@ using Action = CommandLine::Action;
 
 // The program's arguments, its exit code, the start of its output and its whole error output.
 struct RunCase { QStringList arguments; int exitCode; QString output, errors; };
+
+using Answer = MessageService::Answer;
+
+namespace {
+
+CharacterSheet named(const QString &name)
+{
+    CharacterSheet sheet;
+    sheet.setCaption(CharacterSheet::nameCaption, name);
+    return sheet;
+}
+
+// A later start of the real program in `folder`, naming its file as typed there; runs the
+// event loop of this, the running program, until it has ended.
+int startLater(const QString &folder, const QStringList &arguments)
+{
+    QProcess later;
+    later.setWorkingDirectory(folder);
+    later.start(QStringLiteral(TARVOSK_BINARY), arguments);
+    if (!QTest::qWaitFor([&later] { return later.state() == QProcess::NotRunning; }, 20000))
+        return -1;
+    return later.exitStatus() == QProcess::NormalExit ? later.exitCode() : -1;
+}
+
+} // namespace
 
 class TestShell : public QObject
 {
@@ -133,6 +167,63 @@ private Q_SLOTS:
         QCOMPARE(handed, QStringList{dir.filePath(u"Held.tvk"_s)});
         settings.reload();
         QCOMPARE(settings.read(Settings::HandOffPath), QString());
+    }
+
+    // A later start hands its file over while the sheet holds unsaved work: the running program asks
+    // "Charakter speichern ?" from the event loop, and the later start's connection ends and goes
+    // while the question is up. No opens the file; Yes saves first; a save that fails keeps the sheet.
+    void handOffAsksBeforeTheSheetGoes_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<bool>("saveFails");
+        QTest::newRow("Nein") << Answer::No << false;
+        QTest::newRow("Ja") << Answer::Yes << false;
+        QTest::newRow("Ja, the save fails") << Answer::Yes << true;
+    }
+    void handOffAsksBeforeTheSheetGoes()
+    {
+        QFETCH(Answer, answer);
+        QFETCH(bool, saveFails);
+        QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath(u"Ada.tvk"_s), CharacterFile::encode(named(u"Ada"_s), {})));
+        // Where the sheet's own file should go stands a folder: saving there fails for real.
+        const QString own = dir.filePath(saveFails ? u"Ordner.tvk"_s : u"Eigen.tvk"_s);
+        if (saveFails)
+            QVERIFY(QDir(dir.path()).mkdir(u"Ordner.tvk"_s));
+
+        SettingsStore settings;
+        RecordingMessages messages;
+        ScriptedFileDialogs dialogs;
+        SheetFormats formats(settings);
+        CharacterSession session({settings, messages, dialogs, formats.all()});
+        session.document().load(named(u"Eigen"_s), own);
+        QVERIFY(session.document().setValue(0, u"ungespeichert"_s));
+        Form8 window(SheetWindowContext{settings, messages, session, dialogs});
+        window.show();
+        SingleInstance running(SingleInstance::serverPathFor(settings.fileName()));
+        QCOMPARE(running.claim(), SingleInstance::Role::Primary);
+        answerHandOffs(running, settings, window, [&window](const QString &path) { window.Form_DblClick(path); });
+        messages.answers = {answer};
+        messages.whileShown = [] { QTest::qWait(200); };
+
+        QCOMPARE(startLater(dir.path(), {u"Ada.tvk"_s}), 0);
+        QTRY_VERIFY(!messages.shown.isEmpty());
+        QTest::qWait(300);
+        QCOMPARE(messages.shown[0].text, u"Charakter speichern ?"_s);
+        QCOMPARE(messages.shown[0].onEscape, Answer::Cancel);
+        const CharacterSheet &sheet = session.document().sheet();
+        if (saveFails) {
+            QCOMPARE(messages.shown.size(), 2);
+            QVERIFY2(messages.shown[1].text.startsWith(u"Fehler beim Speichern\nDie Datei »%1«"_s.arg(own)),
+                     qPrintable(messages.shown[1].text));
+            QCOMPARE(sheet.value(0), u"ungespeichert"_s);
+            QVERIFY(!session.document().isSaved());
+        } else {
+            QCOMPARE(messages.shown.size(), 1);
+            QCOMPARE(sheet.caption(CharacterSheet::nameCaption), u"Ada"_s);
+            QCOMPARE(session.document().fileName(), dir.filePath(u"Ada.tvk"_s));
+            QCOMPARE(QFileInfo::exists(own), answer == Answer::Yes);
+        }
     }
 };
 

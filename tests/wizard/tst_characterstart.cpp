@@ -102,6 +102,13 @@ private Q_SLOTS:
             QCOMPARE(f.messages.shown.size(), broken ? 1 : 0);
             QVERIFY(f.document.isSaved());
         }
+        // A path that names no file starts as without one: the start-up screen, the wizard, not a word.
+        FormFixture f;
+        f.settings.write(Settings::StartupScreen, u"1"_s);
+        QVERIFY(f.form().Form_Load(f.dir.filePath(u"Gibtsnicht.tvk"_s)));
+        QCOMPARE(f.startupScreens, 1);
+        QVERIFY(f.form().isVisible() && !f.form().sheetWindow());
+        QVERIFY(f.messages.shown.isEmpty());
     }
 
     // A program killed with unsaved changes: the next start asks, and Yes brings every field back, unsaved.

@@ -9,6 +9,8 @@
 #include "wizard/valuespage.h"
 #include "formfixture.h"
 #include "sheet/sheetdocument.h"
+#include "support/testfiles.h"
+#include "storage/characterfile.h"
 #include "storage/settingkeys.h"
 
 #include <QAction>
@@ -316,6 +318,44 @@ private Q_SLOTS:
         QCOMPARE(fixture.registrations, 1);
         // The blank sheet belongs to no file, so no later save can overwrite a character with it.
         QVERIFY(fixture.document.isSaved() && fixture.document.fileName().isEmpty());
+    }
+
+    // A file handed over while the character is being made is neither dropped nor opened by surprise:
+    // the user is told, and it opens once the wizard hands over to the sheet window, after the save
+    // question for the finished character, and only once.
+    void aFileHandedOverWaitsForTheWizard()
+    {
+        FormFixture fixture;
+        rollArzt(fixture);
+        Form1 &form = fixture.form();
+        const QString file = fixture.dir.filePath(u"Ada.tvk"_s);
+        CharacterSheet ada;
+        ada.setCaption(CharacterSheet::nameCaption, u"Ada"_s);
+        QVERIFY(writeFile(file, CharacterFile::encode(ada, {})));
+
+        form.answerHandOff(file);
+        QVERIFY(form.isVisible());
+        QCOMPARE(fixture.messages.shown.size(), 1);
+        QVERIFY2(fixture.messages.shown[0].text.contains(u"»%1«"_s.arg(file)), qPrintable(fixture.messages.shown[0].text));
+        QCOMPARE(fixture.document.sheet(), CharacterSheet());
+
+        form.Next0();
+        form.Next1();
+        QTest::keyClicks(form.personalPage()->Text1, u"Heinrich"_s);
+        fixture.messages.answers = {MessageService::Answer::No};
+        clickOn(form, u"imgButton2_1"_s); // "Fertig"
+        QTRY_COMPARE(fixture.document.sheet().caption(CharacterSheet::nameCaption), u"Ada"_s);
+        QCOMPARE(fixture.messages.shown.size(), 2);
+        QCOMPARE(fixture.messages.shown[1].text, u"Charakter speichern ?"_s);
+        QCOMPARE(fixture.document.fileName(), file);
+
+        // Spent: the next time the sheet window shows, nothing opens again.
+        QVERIFY(!fixture.session.hasHeldFile());
+        fixture.document.setValue(0, u"neu"_s);
+        form.showSheetWindow();
+        QTest::qWait(50);
+        QCOMPARE(fixture.document.sheet().value(0), u"neu"_s);
+        QCOMPARE(fixture.messages.shown.size(), 2);
     }
 };
 
