@@ -2,8 +2,6 @@
 
 #include "storage/characterfile.h"
 
-#include <QIODevice>
-
 namespace Tarvosk {
 
 using namespace Qt::StringLiterals;
@@ -21,11 +19,7 @@ QString CharacterFormat::extension() const
 bool CharacterFormat::write(const CharacterSheet &sheet, const SheetStyle &style, QIODevice &device, QString &error,
                             const Progress &) const
 {
-    const QByteArray bytes = CharacterFile::encode(sheet, CharacterFile::optionBlock(style));
-    if (device.write(bytes) == bytes.size())
-        return true;
-    error = device.errorString();
-    return false;
+    return put(device, CharacterFile::encode(sheet, CharacterFile::optionBlock(style)), error);
 }
 
 } // namespace Tarvosk

@@ -3,8 +3,6 @@
 #include "export/docxexport.h"
 #include "export/docxfonts.h"
 
-#include <QIODevice>
-
 namespace Tarvosk {
 
 using namespace Qt::StringLiterals;
@@ -28,12 +26,7 @@ bool DocxFormat::write(const CharacterSheet &sheet, const SheetStyle &style, QIO
                        const Progress &progress) const
 {
     const std::optional<QByteArray> bytes = sheetDocx(sheet, docxFontsFromStyle(style), &error, progress);
-    if (!bytes)
-        return false;
-    if (device.write(*bytes) == bytes->size())
-        return true;
-    error = device.errorString();
-    return false;
+    return bytes && put(device, *bytes, error);
 }
 
 } // namespace Tarvosk

@@ -17,6 +17,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+
+#include <unistd.h>
+
 namespace Tarvosk {
 
 using namespace Qt::StringLiterals;
@@ -49,7 +53,7 @@ public:
     }
     ~Busy()
     {
-        if (--m_session.m_busy == 0 && !m_session.m_waitingHandOff.isEmpty())
+        if (--m_session.m_busy == 0 && !m_session.m_waitingHandOffs.isEmpty())
             QMetaObject::invokeMethod(&m_session, &CharacterSession::runWaitingHandOff, Qt::QueuedConnection);
     }
     Busy(const Busy &) = delete;
@@ -277,7 +281,10 @@ CharacterSession::SaveAnswer CharacterSession::askToSave()
     switch (m_context.messages.show(u"Charakter speichern ?"_s, u"Warnung"_s, MessageService::Icon::Question,
                                     MessageService::Buttons::YesNo, MessageService::Answer::Cancel)) {
     case MessageService::Answer::Yes: return save() ? SaveAnswer::Saved : SaveAnswer::Stopped;
-    case MessageService::Answer::No: return SaveAnswer::Discarded;
+    case MessageService::Answer::No:
+        // Given up on purpose: a copy kept for a logout that did not happen is no longer wanted.
+        m_keptForLogout = false;
+        return SaveAnswer::Discarded;
     default: return SaveAnswer::Stopped;
     }
 }
@@ -289,8 +296,10 @@ bool CharacterSession::maySetAside()
 
 void CharacterSession::handOff(const QString &path)
 {
+    if (path.isEmpty())
+        return;
     if (m_busy > 0) {
-        m_waitingHandOff = path;
+        m_waitingHandOffs.append(path);
         return;
     }
     open(path);
@@ -298,9 +307,9 @@ void CharacterSession::handOff(const QString &path)
 
 void CharacterSession::runWaitingHandOff()
 {
-    const QString path = std::exchange(m_waitingHandOff, QString());
-    if (!path.isEmpty())
-        handOff(path);
+    // One at a time: each may ask, and the next waits for its question.
+    if (m_busy == 0 && !m_waitingHandOffs.isEmpty())
+        handOff(m_waitingHandOffs.takeFirst());
 }
 
 void CharacterSession::holdHandOff(const QString &path)
@@ -336,11 +345,12 @@ bool CharacterSession::deleteCharacter()
         != MessageService::Answer::Yes)
         return false;
     const QString file = m_document->fileName();
-    if (!file.isEmpty() && QFileInfo(file).isFile() && !QFile::remove(file)) {
-        m_context.messages.show(u"Die Datei »%1« ließ sich nicht löschen."_s.arg(native(file)), errorTitle,
-                                MessageService::Icon::Critical, MessageService::Buttons::Ok);
+    if (!file.isEmpty() && QFileInfo(file).isFile() && ::unlink(QFile::encodeName(file).constData()) != 0) {
+        m_context.messages.show(u"Die Datei »%1« ließ sich nicht löschen. %2"_s.arg(native(file), germanReason(errno)),
+                                errorTitle, MessageService::Icon::Critical, MessageService::Buttons::Ok);
     }
     m_document->blankCharacter();
+    m_keptForLogout = false;
     if (m_recovery)
         m_recovery->discard();
     return true;
@@ -356,7 +366,9 @@ void CharacterSession::keepForLogout()
 {
     if (!m_recovery || m_document->isSaved())
         return;
-    m_keptForLogout = !m_recovery->writeNow().has_value();
+    // Even where this write fails, the copy the timer wrote last must outlive the end.
+    m_recovery->writeNow();
+    m_keptForLogout = true;
 }
 
 void CharacterSession::showError(const QString &headline, const QString &title, const QString &detail)

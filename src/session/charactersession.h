@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -31,7 +32,7 @@ struct SessionContext
     // CheckFontName with the installed fonts, for the font names a file brings; none keeps them as written.
     std::function<QString(const QString &name)> checkFontName{};
     // Where the copy of an unsaved sheet is kept; empty for none.
-    QString recoveryPath;
+    QString recoveryPath{};
 };
 
 // The life of the character on the sheet, from start-up to the end of the
@@ -94,7 +95,8 @@ public:
     bool saveQuestionDue() const;
 
     // A file handed over by a second start, after the save question. While
-    // another question of the session is open it waits for it to end.
+    // another question of the session is open it waits for it to end; several
+    // wait their turns. An empty path asks nothing.
     void handOff(const QString &path);
     // A file handed over while the character is being made: the user is told
     // that it opens later, and openHeldFile() opens it.
@@ -135,7 +137,7 @@ private:
     std::unique_ptr<SheetDocument> m_document;
     std::unique_ptr<RecoveryCopy> m_recovery;
     QString m_heldFile;
-    QString m_waitingHandOff;
+    QStringList m_waitingHandOffs;
     int m_busy = 0;
     bool m_keptForLogout = false;
 };

@@ -1,5 +1,7 @@
 #include "sheet/sheetformat.h"
 
+#include <QIODevice>
+
 namespace Tarvosk {
 
 using namespace Qt::StringLiterals;
@@ -14,6 +16,14 @@ QString SheetFormat::commandDescription() const
 QString SheetFormat::filter() const
 {
     return description() + u"|*"_s + extension();
+}
+
+bool SheetFormat::put(QIODevice &device, const QByteArray &bytes, QString &error)
+{
+    if (device.write(bytes) == bytes.size())
+        return true;
+    error = device.errorString();
+    return false;
 }
 
 } // namespace Tarvosk

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -40,6 +41,10 @@ public:
 
     // The dialog's filter entry, "Word Dokument (*.docx)|*.docx".
     QString filter() const;
+
+protected:
+    // The format's bytes onto the device; false, with the device's reason, when it takes less.
+    static bool put(QIODevice &device, const QByteArray &bytes, QString &error);
 };
 
 } // namespace Tarvosk

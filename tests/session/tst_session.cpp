@@ -1,11 +1,11 @@
 #include "formats/sheetformats.h"
 #include "session/charactersession.h"
 #include "sheet/sheetdocument.h"
+#include "sheet/sheetstyle.h"
 #include "storage/characterfile.h"
 #include "storage/recoverycopy.h"
 #include "storage/settingkeys.h"
 #include "storage/settingsstore.h"
-#include "storage/sheetstylereader.h"
 #include "support/recordingmessages.h"
 #include "support/scriptedfiledialogs.h"
 #include "support/testfiles.h"
@@ -72,30 +72,19 @@ bool makeLink(const QString &target, const QString &link)
     return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()) == 0;
 }
 
-// While it lives, files may not grow past 4 KiB, as under "ulimit -f" with SIGXFSZ ignored: a write fails with EFBIG.
-class FileSizeLimit
+// While it lives, files may not grow past 4 KiB, as under "ulimit -f": with SIGXFSZ ignored, a write fails with EFBIG.
+struct FileSizeLimit
 {
-public:
     FileSizeLimit()
     {
-        ::getrlimit(RLIMIT_FSIZE, &m_old);
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{4096, m_old.rlim_max};
-        m_set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limit{4096, old.rlim_max};
+        set = ::setrlimit(RLIMIT_FSIZE, &limit) == 0;
     }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_signal);
-    }
-    FileSizeLimit(const FileSizeLimit &) = delete;
-    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
-    bool isSet() const { return m_set; }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &old); }
 
-private:
-    rlimit m_old{};
-    void (*m_signal)(int) = nullptr;
-    bool m_set = false;
+    rlimit old{};
+    bool set = false;
 };
 
 // A session over a temporary folder, which is the current directory (default names are looked up there).
@@ -140,6 +129,9 @@ class TestSession : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A write past FileSizeLimit then fails with EFBIG instead of ending the test.
+    void initTestCase() { std::signal(SIGXFSZ, SIG_IGN); }
+
     // Saved and opened again, every field and option comes back; saved again, the bytes are the same.
     void roundTrip()
     {
@@ -360,7 +352,7 @@ private Q_SLOTS:
         {
             std::optional<FileSizeLimit> limit;
             if (kind == u"file")
-                QVERIFY(limit.emplace().isSet());
+                QVERIFY(limit.emplace().set);
             QVERIFY(!f.session.save());
         }
         QCOMPARE(f.messages.shown.size(), 1);
@@ -379,20 +371,27 @@ private Q_SLOTS:
         Fixture f;
         const QString first = f.character(u"Erster"_s);
         const QString second = f.character(u"Zweiter"_s);
+        const QString third = f.character(u"Dritter"_s);
         f.session.finish(sheetOf(u"Neu"_s));
         QString whileAsked = u"-"_s;
         f.messages.whileShown = [&] {
             if (f.messages.shown.size() == 1) {
+                // Two later starts while the question is up: both wait, neither is lost, in their order.
                 f.session.handOff(second);
+                f.session.handOff(third);
+                f.session.handOff(QString());
                 whileAsked = f.document().fileName();
             }
         };
         f.messages.answers = {Answer::No};
+        QSignalSpy loads(&f.document(), &SheetDocument::loaded);
         QVERIFY(f.session.open(first));
         QCOMPARE(whileAsked, QString());
         QCOMPARE(f.document().fileName(), first);
-        QTRY_COMPARE(f.document().fileName(), second);
+        QTRY_COMPARE(f.document().fileName(), third);
+        QCOMPARE(loads.size(), 3);
         QCOMPARE(f.texts(), QStringList{saveQuestionText});
+        QCOMPARE(f.dialogs.shown.size(), 0);
     }
 
     // A file handed over while the character is made: one word now, opened once later after the save question.
@@ -529,23 +528,35 @@ private Q_SLOTS:
     void endOfSession_data()
     {
         QTest::addColumn<bool>("logout");
-        QTest::newRow("logout") << true;
-        QTest::newRow("ordinary end") << false;
+        QTest::addColumn<bool>("logoutWriteFails");
+        QTest::newRow("logout") << true << false;
+        // The copy the timer wrote before must then outlive the end.
+        QTest::newRow("logout, its write fails") << true << true;
+        QTest::newRow("ordinary end") << false << false;
     }
 
     void endOfSession()
     {
         QFETCH(bool, logout);
+        QFETCH(bool, logoutWriteFails);
         Fixture f;
         f.session.finish(sheetOf(u"Held"_s));
-        if (logout) {
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(f.copy), 3 * RecoveryCopy::writeInterval);
+        const QByteArray timed = readAll(f.copy);
+        if (logout && logoutWriteFails) {
+            f.document().setValue(0, QString(5000, u'x'));
+            FileSizeLimit limit;
+            QVERIFY(limit.set);
             f.session.keepForLogout();
-            QCOMPARE(CharacterFile::read(f.copy).value_or(CharacterFile::Contents()).sheet, sheetOf(u"Held"_s));
-        } else {
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(f.copy), 3 * RecoveryCopy::writeInterval);
+        } else if (logout) {
+            f.document().setValue(0, u"zuletzt"_s);
+            f.session.keepForLogout();
+            QCOMPARE(CharacterFile::read(f.copy).value_or(CharacterFile::Contents()).sheet.value(0), u"zuletzt"_s);
         }
         f.session.end();
         QCOMPARE(QFile::exists(f.copy), logout);
+        if (logoutWriteFails)
+            QCOMPARE(readAll(f.copy), timed);
     }
 
     // "Charakter unwiederruflich löschen ?": only Yes deletes the file and the copy and blanks the character.

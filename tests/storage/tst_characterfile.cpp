@@ -83,6 +83,10 @@ private Q_SLOTS:
         CharacterFile::takeOverOptions(contents->options, other.store, noSuchFont);
         QCOMPARE(other.store.read(Settings::LabelsFont, Settings::FontSize), u"9.5"_s);
         QCOMPARE(CharacterFile::encode(contents->sheet, CharacterFile::optionBlock(readSheetStyle(other.store))), bytes);
+        // Nothing set: every option at its default.
+        QCOMPARE(CharacterFile::optionBlock(SheetStyle()).join(u'|'),
+                 u" 0 | 0 | 0 | 0 |18|Times New Roman| 0 | 0 | 0 | 0 |8.25|Times New Roman"
+                 u"| 0 | 0 | 0 | 0 |8.25|Times New Roman|0|1|1"_s);
         // A line break in an option (a settings file edited by hand) cannot shift the lines.
         QCOMPARE(CharacterFile::encode(CharacterSheet(), {u"Times\nNew\rRoman"_s}).count('\n'), CharacterFile::sheetLineCount + 1);
     }
