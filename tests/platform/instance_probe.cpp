@@ -2,7 +2,7 @@
 // it claims, prints its role, and as the running instance prints every path
 // handed to it, optionally sitting in a nested event loop as a modal question would.
 //
-//   instance_probe (--settings FILE | --socket PATH) [--hand PATH | --front] [--modal MS] [--quit-after N]
+//   instance_probe --settings FILE [--hand PATH | --front] [--modal MS] [--quit-after N]
 
 #include "platform/singleinstance.h"
 
@@ -31,16 +31,14 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     const QCommandLineOption settings(u"settings"_s, {}, u"file"_s);
-    const QCommandLineOption socket(u"socket"_s, {}, u"path"_s);
     const QCommandLineOption hand(u"hand"_s, {}, u"path"_s);
     const QCommandLineOption front(u"front"_s);
     const QCommandLineOption modal(u"modal"_s, {}, u"ms"_s, u"0"_s);
     const QCommandLineOption quitAfter(u"quit-after"_s, {}, u"count"_s, u"0"_s);
-    parser.addOptions({settings, socket, hand, front, modal, quitAfter});
+    parser.addOptions({settings, hand, front, modal, quitAfter});
     parser.process(app);
 
-    SingleInstance instance(parser.isSet(socket) ? parser.value(socket)
-                                                 : SingleInstance::serverPathFor(parser.value(settings)));
+    SingleInstance instance(SingleInstance::serverPathFor(parser.value(settings)));
     switch (instance.claim()) {
     case SingleInstance::Role::Failed:
         say(u"failed"_s);

@@ -227,30 +227,6 @@ private Q_SLOTS:
         }
         QVERIFY(loaded > 1000);
     }
-
-    void speed_data()
-    {
-        QTest::addColumn<bool>("writing");
-        QTest::newRow("read") << false;
-        QTest::newRow("write") << true;
-    }
-
-    void speed()
-    {
-        QFETCH(bool, writing);
-        TempSettings s;
-        const QString file = s.dir.filePath(u"Held.tvk"_s);
-        const auto write = [&] {
-            return CharacterFile::write(file, CharacterFile::encode(fullSheet(), CharacterFile::optionBlock(readSheetStyle(s.store))));
-        };
-        QVERIFY(!write());
-        QBENCHMARK {
-            if (writing)
-                QVERIFY(!write());
-            else
-                QVERIFY(CharacterFile::read(file));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestCharacterFile)
