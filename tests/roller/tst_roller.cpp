@@ -15,6 +15,7 @@
 #include "support/scriptedrandom.h"
 
 #include <QCryptographicHash>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,11 +44,6 @@ struct Roll
     QByteArray nextFile() { return CharacterFile::encode(ComposeSheet(roller.roll(), 0), options); }
 };
 
-double number(const QString &text)
-{
-    return leadingNumber(text);
-}
-
 // What is wrong with a finished character by the rules; empty when nothing.
 QStringList problemsOf(const CharacterRecord &r, const ClassEntry &entry, bool female, bool quirk)
 {
@@ -70,7 +66,7 @@ QStringList problemsOf(const CharacterRecord &r, const ClassEntry &entry, bool f
     for (const ClassMinimum &minimum : entry.minimums)
         ranges.emplace_back(r.valueText(minimum.code), minimum.least, 100);
     for (const auto &[text, low, high] : ranges)
-        expect(isRolled(text) && number(text) >= low && number(text) <= high, u"out of range: "_s + text);
+        expect(isRolled(text) && leadingNumber(text) >= low && leadingNumber(text) <= high, u"out of range: "_s + text);
     const QString &income = r.background[Einkommensklasse];
     expect(r.isMale() != female && r.characterClass == entry.name && income.size() == 1
                && income >= (female ? u"D" : u"A") && income <= u"J",
@@ -92,19 +88,16 @@ QStringList problemsOf(const CharacterRecord &r, const ClassEntry &entry, bool f
         for (const SkillRow &row : *rows) {
             if (!row.learnt)
                 continue;
-            if (!isLanguageLine(row.caption) && !row.caption.startsWith(u"Scharf")) {
-                expect(!learnt.contains(nameKey(row.caption)), u"twice: "_s + row.caption);
+            if (!isLanguageLine(row.caption) && !row.caption.startsWith(u"Scharf"))
                 learnt << nameKey(row.caption);
-            }
-            const QString inside = row.caption.section(u'(', 1).section(u')', 0, 0);
-            for (const QString &part : inside.split(u',', Qt::SkipEmptyParts)) {
+            for (const QString &part : row.caption.section(u'(', 1).section(u')', 0, 0).split(u',', Qt::SkipEmptyParts)) {
                 const QString prerequisite = part.trimmed();
-                const double value = number(r.valueText(*prerequisiteCode(prerequisite)));
-                const double limit = prerequisite.right(2).toDouble();
+                const double value = leadingNumber(r.valueText(*prerequisiteCode(prerequisite))), limit = prerequisite.right(2).toDouble();
                 expect(prerequisite.contains(u'<') ? value <= limit : value >= limit, row.caption);
             }
         }
     }
+    expect(QSet<QString>(learnt.begin(), learnt.end()).size() == learnt.size(), u"twice: "_s + learnt.join(u", "_s));
     const auto count = [&](const QString &name) { return CountLearnt(r, name); };
     int missiles = 0;
     for (const QString &name : {u"PISTOLE"_s, u"GEWEHR"_s, u"FLINTE"_s, u"BOGEN"_s, u"WURFAXT"_s, u"WURFMESSER"_s, u"WURFSPEER"_s})
@@ -134,14 +127,10 @@ class TestRoller : public QObject
 private Q_SLOTS:
     void aSeedGivesTheSameFilesAgain()
     {
-        Roll first(u"Kriminalist"_s, 1880, true, true), again(u"Kriminalist"_s, 1880, true, true),
-            other(u"Kriminalist"_s, 1881, true, true);
-        const QByteArray file = first.nextFile();
+        Roll roll(u"Kriminalist"_s, 1880, true, true);
+        const QByteArray file = roll.nextFile();
         QCOMPARE(QCryptographicHash::hash(file, QCryptographicHash::Sha256).toHex(), QByteArray("a44c71f5ebd60e3af92e7eefd3e99c4e29e15b34a0ac7de11e2040e1a5dbe70b"));
-        QCOMPARE(again.nextFile(), file);
-        QVERIFY(other.nextFile() != file);
-        // The next character of the same seed is another one.
-        QVERIFY(first.nextFile() != file);
+        QVERIFY(roll.nextFile() != file); // the next character of the seed is another one
     }
 
     // A roll of 100 takes any of the fourteen free choices; values are never placed by hand.
@@ -164,19 +153,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, className);
         const ClassEntry &entry = *findClass(className);
-        constexpr int perKind = 250; // male and female, with and without a quirk
-        for (int kind = 0; kind < 4; ++kind) {
+        for (int kind = 0; kind < 4; ++kind) { // male and female, with and without a quirk
             Roll roll(className, kind + 7 * classNames().indexOf(className), kind & 1, kind & 2);
-            for (int i = 0; i < perKind; ++i) {
-                const CharacterRecord &record = roll.roller.roll();
-                const QStringList problems = problemsOf(record, entry, kind & 1, kind & 2);
+            for (int i = 0; i < 250; ++i) {
+                const QStringList problems = problemsOf(roll.roller.roll(), entry, kind & 1, kind & 2);
                 QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u"; "_s)));
-                // Now and then, the file read back holds the sheet written.
-                if (i % 10 == 0) {
-                    const CharacterSheet sheet = ComposeSheet(record, 0);
-                    const auto contents = CharacterFile::decode(CharacterFile::encode(sheet, roll.options));
-                    QVERIFY(contents && contents->sheet.values() == sheet.values());
-                }
             }
         }
     }

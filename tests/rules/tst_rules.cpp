@@ -84,63 +84,42 @@ private Q_SLOTS:
         const struct { const char16_t *option, *userText; QDate today; std::optional<double> seed; } cases[] = {
             {u"0", u"99", december, 3723.0}, {u"1", u"99", december, 6.12}, {u"1", u"", january, 31.01},
             {u"2", u"1234abc", december, 1234.0}, {u" 0", u"5", december, std::nullopt}};
-        for (const auto &c : cases) {
-            const QString option = QString::fromUtf16(c.option), userText = QString::fromUtf16(c.userText);
-            QCOMPARE(Tarvosk::startupSeed(option, userText, QTime(1, 2, 3), c.today), c.seed);
+        for (const auto &c : cases)
+            QCOMPARE(Tarvosk::startupSeed(QString::fromUtf16(c.option), QString::fromUtf16(c.userText), QTime(1, 2, 3), c.today), c.seed);
+    }
+
+    // The first and the last day of every sign, around the year; a chosen month limits the day to its length.
+    void starSignAndMonthLength()
+    {
+        const struct { const char16_t *sign; int firstDay, firstMonth, lastDay, lastMonth; } periods[] = {
+            {u"Widder", 21, 3, 20, 4}, {u"Stier", 21, 4, 20, 5}, {u"Zwilling", 21, 5, 21, 6}, {u"Krebs", 22, 6, 22, 7},
+            {u"Löwe", 23, 7, 23, 8}, {u"Jungfrau", 24, 8, 23, 9}, {u"Waage", 24, 9, 23, 10}, {u"Skorpion", 24, 10, 22, 11},
+            {u"Schütze", 23, 11, 21, 12}, {u"Steinbock", 22, 12, 20, 1}, {u"Wassermann", 21, 1, 19, 2}, {u"Fische", 20, 2, 20, 3}};
+        for (const auto &p : periods) {
+            QCOMPARE(Tarvosk::starSign(p.firstDay, p.firstMonth), QString::fromUtf16(p.sign));
+            QCOMPARE(Tarvosk::starSign(p.lastDay, p.lastMonth), QString::fromUtf16(p.sign));
         }
-    }
-
-    void starSign_data()
-    {
-        QTest::addColumn<int>("day");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<QString>("sign");
-        // The last and the first day of every sign, around the year.
-        const struct { int day, month; const char16_t *sign; } days[] = {
-            {20, 3, u"Fische"}, {21, 3, u"Widder"}, {20, 4, u"Widder"}, {21, 4, u"Stier"}, {20, 5, u"Stier"}, {21, 5, u"Zwilling"},
-            {21, 6, u"Zwilling"}, {22, 6, u"Krebs"}, {22, 7, u"Krebs"}, {23, 7, u"Löwe"}, {23, 8, u"Löwe"}, {24, 8, u"Jungfrau"},
-            {23, 9, u"Jungfrau"}, {24, 9, u"Waage"}, {23, 10, u"Waage"}, {24, 10, u"Skorpion"}, {22, 11, u"Skorpion"},
-            {23, 11, u"Schütze"}, {21, 12, u"Schütze"}, {22, 12, u"Steinbock"}, {31, 12, u"Steinbock"}, {1, 1, u"Steinbock"},
-            {20, 1, u"Steinbock"}, {21, 1, u"Wassermann"}, {19, 2, u"Wassermann"}, {20, 2, u"Fische"}, {28, 2, u"Fische"}};
-        for (const auto &d : days)
-            QTest::addRow("%d.%d.", d.day, d.month) << d.day << d.month << QString::fromUtf16(d.sign);
-    }
-    void starSign()
-    {
-        QFETCH(int, day);
-        QFETCH(int, month);
-        QFETCH(QString, sign);
-        QCOMPARE(Tarvosk::starSign(day, month), sign);
-    }
-
-    void dayWithinMonth()
-    {
         const struct { int day, month, limited; } days[] = {
             {29, 2, 28}, {15, 2, 15}, {31, 1, 31}, {31, 4, 30}, {31, 6, 30}, {31, 9, 30}, {31, 11, 30}, {31, 12, 31}};
         for (const auto &d : days)
             QCOMPARE(std::pair(d.month, Tarvosk::dayWithinMonth(d.day, d.month)), std::pair(d.month, d.limited));
     }
 
-    void completedRace()
+    // A race keeps the words before its parenthesis; a chosen habit is added after a comma unless the text already
+    // holds it, in any case.
+    void comboCompletion()
     {
-        QCOMPARE(Tarvosk::completedRace(u"Mongolide (Asiaten,Indianer)"_s), u"Mongolide"_s);
-        QCOMPARE(Tarvosk::completedRace(u"  Mischling  (Europa)"_s), u"Mischling"_s);
-        QCOMPARE(Tarvosk::completedRace(u"Eigener Schlag"_s), u"Eigener Schlag"_s);
-        QCOMPARE(Tarvosk::completedRace(u"(unbekannt)"_s), QString());
-    }
-
-    // A chosen habit is added after a comma unless the text already holds it, in any case.
-    void completedHabits()
-    {
+        const std::pair<const char16_t *, const char16_t *> races[] = {{u"Mongolide (Asiaten,Indianer)", u"Mongolide"},
+            {u"  Mischling  (Europa)", u"Mischling"}, {u"Eigener Schlag", u"Eigener Schlag"}, {u"(unbekannt)", u""}};
+        for (const auto &[entry, race] : races)
+            QCOMPARE(Tarvosk::completedRace(QString::fromUtf16(entry)), QString::fromUtf16(race));
         const struct { const char16_t *before, *chosen, *habits; } cases[] = {
             {u"", u"Raucher", u"Raucher"}, {u"  ", u"Narbe", u"  Narbe"}, {u"Raucher", u"Narbe", u"Raucher, Narbe"},
             {u"Raucher, Narbe", u"Raucher", u"Raucher, Narbe, "}, {u"raucher", u"Raucher", u"raucher, "},
             {u"Pfeifenraucher", u"Raucher", u"Pfeifenraucher, "}, {u"Raucher,", u"Narbe", u"Raucher,Narbe"},
             {u"Raucher, ", u"Narbe", u"Raucher, Narbe"}};
-        for (const auto &c : cases) {
-            QCOMPARE(Tarvosk::completedHabits(QString::fromUtf16(c.before), QString::fromUtf16(c.chosen)),
-                     QString::fromUtf16(c.habits));
-        }
+        for (const auto &c : cases)
+            QCOMPARE(Tarvosk::completedHabits(QString::fromUtf16(c.before), QString::fromUtf16(c.chosen)), QString::fromUtf16(c.habits));
     }
 
     // A count "2x " is cut only within the first four characters.

@@ -31,17 +31,17 @@ CharacterRecord averageRecord()
 constexpr int furtherCaption(int row) { return 58 + row; }
 constexpr int furtherValue(int row) { return 87 + 2 * row; }
 
-// Values from `cell` on, `step` apart; a starred one carries the tip.
-void setSkillValues(CharacterSheet &sheet, int cell, int step, const QStringList &values)
+// Values from `cell` on, `step` apart.
+void setValues(CharacterSheet &sheet, int cell, int step, const QStringList &values)
 {
-    for (int row = 0; row < values.size(); ++row) {
+    for (int row = 0; row < values.size(); ++row)
         sheet.setValue(cell + step * row, values[row]);
-        sheet.setToolTip(cell + step * row, values[row].startsWith(u'*') ? starTip : QString());
-    }
 }
 
-// Gewandtheit, the one line learnt (if any), the cell to look at and what it holds.
-struct SkillCase { QString gw, learntLine; int cell; QString value; };
+QStringList listOf(const auto &texts)
+{
+    return QStringList(texts.begin(), texts.end());
+}
 
 } // namespace
 
@@ -50,43 +50,11 @@ class TestComposition : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // An untrained skill raised by talent is starred; a learnt one takes its
-    // row's value, or the weapon or further row it belongs to, and no other.
-    void skillValue_data()
-    {
-        QTest::addColumn<SkillCase>("c");
-        const int balancieren = 41;
-        QTest::newRow("Gw 80") << SkillCase{u"80"_s, QString(), balancieren, u"+5"_s};
-        QTest::newRow("Gw 85") << SkillCase{u"85"_s, QString(), balancieren, u"*+6"_s};
-        QTest::newRow("Gw 96") << SkillCase{u"96"_s, QString(), balancieren, u"*+7"_s};
-        QTest::newRow("learnt Reiten") << SkillCase{u"85"_s, u"Reiten+12 (Gw21)"_s, 61, u"+13"_s};
-        QTest::newRow("second requirement") << SkillCase{u"99"_s, u"Wurfspeer+5 (St21, Gw31)"_s, 150, u"+5"_s};
-        QTest::newRow("requirement not closed") << SkillCase{u"99"_s, u"Fechten+6 (Gw"_s, furtherValue(0), u"+8"_s};
-    }
-
-    void skillValue()
-    {
-        QFETCH(SkillCase, c);
-        const auto &[gw, learntLine, cell, value] = c;
-        CharacterRecord record = averageRecord();
-        record.basis[Values::Gw] = gw;
-        if (!learntLine.isEmpty())
-            record.classSkills.push_back(learnt(learntLine));
-
-        const CharacterSheet sheet = ComposeSheet(record, 0);
-        QCOMPARE(sheet.value(cell), value);
-        QCOMPARE(sheet.toolTip(cell), value.startsWith(u'*') ? starTip : QString());
-        QCOMPARE(sheet.value(149).isEmpty(), cell != 150);
-        QCOMPARE(sheet.caption(furtherCaption(0)).isEmpty(), cell != furtherValue(0));
-    }
-
     void incomeLine_data()
     {
         QTest::addColumn<QString>("incomeClass");
         QTest::addColumn<int>("currency");
         QTest::addColumn<QString>("line");
-        QTest::newRow("A in francs") << u"A"_s << 3 << u"A (0 Franc)"_s;
-        QTest::newRow("L in pounds") << u"L"_s << 1 << u"L (60 £)"_s;
         QTest::newRow("C in kronen") << u"C"_s << 8 << u"C (9.09090909090909 Krone)"_s;
         QTest::newRow("blanks around") << u" K "_s << 2 << u"K (800 Mark)"_s;
         QTest::newRow("unknown letter") << u"M"_s << 0 << u"M"_s;
@@ -112,22 +80,17 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("further"); // "name+value" of each row
         QTest::addColumn<QStringList>("weapons");
 
-        QStringList further{u"Wachgabe+6"_s};
-        further.resize(21, u"Sprechen+9"_s);
-        QTest::newRow("a language 25 times") << QStringList{u"Wachgabe+6"_s}
-                                             << QStringList{u"25x Sprechen+9 (In31)"_s, u"Fechten+6 (Gw61)"_s}
-                                             << further << QStringList();
-        QStringList special;
-        for (int i = 0; i < 23; ++i)
+        const QStringList wachgabe{u"Wachgabe+6"_s}, fechten{u"Fechten+6 (Gw61)"_s};
+        QStringList languages = wachgabe, special, speers;
+        languages.resize(21, u"Sprechen+9"_s);
+        for (int i = 1; i <= 23; ++i)
             special << u"Gabe%1+%1"_s.arg(i);
-        QTest::newRow("23 special abilities") << special << QStringList{u"Fechten+6 (Gw61)"_s} << special.mid(0, 21)
-                                              << QStringList();
-        QStringList speers;
         for (int i = 1; i <= 13; ++i)
             speers << u"Speer%1+%1"_s.arg(i);
-        QTest::newRow("13 weapon skills") << QStringList{u"Wachgabe+6"_s} << speers
-                                          << QStringList{u"Wachgabe+6"_s, u"Speer12+12"_s, u"Speer13+13"_s}
-                                          << speers.mid(0, 11);
+        QTest::newRow("a language 25 times") << wachgabe << QStringList{u"25x Sprechen+9 (In31)"_s} + fechten << languages
+                                             << QStringList();
+        QTest::newRow("23 special abilities") << special << fechten << special.mid(0, 21) << QStringList();
+        QTest::newRow("13 weapon skills") << wachgabe << speers << wachgabe + speers.mid(11) << speers.mid(0, 11);
     }
 
     void capacity()
@@ -142,17 +105,12 @@ private Q_SLOTS:
             record.classSkills.push_back(learnt(line));
 
         const CharacterSheet sheet = ComposeSheet(record, 0);
-        for (int row = 0; row < 21; ++row) {
-            const QString text = sheet.caption(furtherCaption(row)) + sheet.value(furtherValue(row));
-            QCOMPARE(text, further.value(row));
-        }
+        for (int row = 0; row < 21; ++row)
+            QCOMPARE(sheet.caption(furtherCaption(row)) + sheet.value(furtherValue(row)), further.value(row));
         for (int row = 0; row < 11; ++row)
             QCOMPARE(sheet.value(149 + 4 * row) + sheet.value(150 + 4 * row), weapons.value(row));
         // The cells after the last rows keep their own.
-        QCOMPARE(sheet.caption(79), u"Sechster Sinn"_s);
-        QCOMPARE(sheet.value(128), QString());
-        QCOMPARE(sheet.value(193), u"5"_s);
-        QCOMPARE(sheet.value(194), QString());
+        QCOMPARE(sheet.caption(79) + sheet.value(193), u"Sechster Sinn5"_s);
     }
 
     void fullComposition()
@@ -171,7 +129,7 @@ private Q_SLOTS:
         record.characterClass = u"Detektiv"_s;
         record.sex = u"männlich"_s;
         // St, Gs, Gw, Ko, In, mT
-        record.basis = {u"55"_s, u"88"_s, u"97"_s, u"40"_s, u"85"_s, u"12"_s};
+        record.basis = {u"55"_s, u"88"_s, u"96"_s, u"40"_s, u"85"_s, u"12"_s};
         // RW, Hgw, Wk, Sch, B, Au, Größe, Gewicht, pA, Sb
         record.derived = {u"82"_s, u"30"_s, u"45"_s, u"2"_s, u"24"_s, u"60"_s, u"180"_s, u"75"_s, u"81"_s, u"50"_s};
         record.lifeEndurance = {u"14"_s, u"22"_s};
@@ -187,10 +145,11 @@ private Q_SLOTS:
         record.schoolFemale = {learnt(u"Verführen+9 (pA31)"_s)};
         record.classSkills = {learnt(u"Sprechen+9:Latein (In31)"_s), learnt(u"Schrotflinte+6 (Gs01, St31)"_s),
                               learnt(u"Gewehr+6 (Gs21, St21)"_s),    learnt(u"Spurensuche+5 (In31)"_s),
-                              learnt(u"Fechten+6 (Gw61)"_s),         learnt(u"Kampf zu Pferd+14 (Gw01)"_s),
+                              learnt(u"Fechten+6 (Gw"_s),            learnt(u"Kampf zu Pferd+14 (Gw01)"_s),
                               learnt(u"Boot steuern+6 (St31)"_s, false)};
 
-        // Worked out by hand; talents: St 0, Gs 1, Gw 2, In 1, pA 1, Rw 1.
+        // Worked out by hand; talents: St 0, Gs 1, Gw 2, In 1, pA 1, Rw 1 (Gw and pA right on a step);
+        // Fechten's requirement is left unclosed.
         CharacterSheet expected;
         expected.setCaption(0, u"Edgar Whitlock"_s);
         expected.setCaption(1, u"Detektiv"_s);
@@ -199,7 +158,7 @@ private Q_SLOTS:
             u"Europide"_s, u"Grau"_s, u"Schwarz"_s, u"C (0.5 £)"_s, u"12"_s, u"Geizig"_s, u"24"_s,
             u"Raucht Pfeife, Trinkt Tee"_s, u"London, Baker Street"_s,
             // St, Ge, Gw, Ko, In, mT, Au, pA, Sb, Wk, Rw, B, Sch, Hgw
-            u"55"_s, u"88"_s, u"97"_s, u"40"_s, u"85"_s, u"12"_s, u"60"_s, u"81"_s, u"50"_s, u"45"_s, u"82"_s,
+            u"55"_s, u"88"_s, u"96"_s, u"40"_s, u"85"_s, u"12"_s, u"60"_s, u"81"_s, u"50"_s, u"45"_s, u"82"_s,
             u"24"_s, u"2"_s, u"30"_s,
             // Sehen, Schmecken, Hören, Tasten, Riechen, Sechster Sinn, LP, AP, EP
             u"9"_s, u"5"_s, u"8"_s, u"7"_s, u"6"_s, u"3"_s, u"14"_s, u"22"_s, u"0"_s};
@@ -208,13 +167,13 @@ private Q_SLOTS:
         expected.setValue(193, u"11"_s);
         expected.setValue(195, u"13"_s);
         // Allgemeinbildung .. Verkleiden; Reiten and Spurensuche are learnt.
-        setSkillValues(expected, 37, 2,
+        setValues(expected, 37, 2,
                        {u"*+4"_s, u"*+4"_s, u"*+7"_s, u"*+4"_s, u"*+4"_s, u"+3"_s, u"+3"_s, u"*+4"_s, u"*+6"_s,
                         u"+8"_s, u"*+4"_s, u"*+1"_s, u"+14"_s, u"*+5"_s, u"*+5"_s, u"+8"_s, u"+6"_s, u"*+4"_s,
                         u"*+10"_s, u"*+5"_s, u"*+6"_s, u"*+4"_s, u"*+4"_s, u"*+4"_s, u"*+6"_s});
         // Dolch, waffenl.Kampf, Werfen, Pistole; Schrotflinte is learnt. Then
         // Wurfspeer and Gewehr.
-        setSkillValues(expected, 130, 4, {u"*+5"_s, u"*+6"_s, u"*+5"_s, u"*+5"_s, u"+7"_s, u"+6"_s, u"+7"_s});
+        setValues(expected, 130, 4, {u"*+5"_s, u"*+6"_s, u"*+5"_s, u"*+5"_s, u"+7"_s, u"+6"_s, u"+7"_s});
         expected.setValue(149, u"Wurfspeer"_s);
         expected.setValue(153, u"Gewehr"_s);
         // The special abilities, then the rest in list order: the language
@@ -227,12 +186,14 @@ private Q_SLOTS:
             expected.setValue(furtherValue(row), u'+' + further[row].section(u'+', 1));
         }
 
+        // A starred value carries the tip.
+        for (int i = 0; i < CharacterSheet::valueCount; ++i)
+            expected.setToolTip(i, expected.value(i).startsWith(u'*') ? starTip : QString());
+
         const CharacterSheet sheet = ComposeSheet(record, 1);
-        for (int i = 0; i < CharacterSheet::valueCount; ++i) {
-            QVERIFY2(sheet.caption(i) == expected.caption(i), qPrintable(u"caption %1: "_s.arg(i) + sheet.caption(i)));
-            QVERIFY2(sheet.value(i) == expected.value(i), qPrintable(u"value %1: "_s.arg(i) + sheet.value(i)));
-            QVERIFY2(sheet.toolTip(i) == expected.toolTip(i), qPrintable(u"tool tip %1"_s.arg(i)));
-        }
+        QCOMPARE(listOf(sheet.captions()), listOf(expected.captions()));
+        QCOMPARE(listOf(sheet.values()), listOf(expected.values()));
+        QCOMPARE(listOf(sheet.toolTips()), listOf(expected.toolTips()));
         QVERIFY(sheet == expected);
     }
 };

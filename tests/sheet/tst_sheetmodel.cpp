@@ -4,7 +4,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <climits>
 #include <functional>
 
 using namespace Tarvosk;
@@ -12,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Every field holds a text of its own; what lies beyond a field is refused.
+// Every field holds a text of its own.
 CharacterSheet filledSheet()
 {
     CharacterSheet sheet;
@@ -30,17 +29,6 @@ QStringList linesOf(const CharacterSheet &sheet)
 {
     return QStringList(sheet.equipmentLines().begin(), sheet.equipmentLines().end()) << sheet.overflowLine();
 }
-
-struct Spies
-{
-    explicit Spies(SheetDocument &d)
-        : captions(&d, &SheetDocument::captionChanged), values(&d, &SheetDocument::valueChanged),
-          equipment(&d, &SheetDocument::equipmentChanged), saved(&d, &SheetDocument::savedChanged)
-    {
-    }
-    qsizetype total() const { return captions.size() + values.size() + equipment.size() + saved.size(); }
-    QSignalSpy captions, values, equipment, saved;
-};
 
 } // namespace
 
@@ -64,12 +52,17 @@ private Q_SLOTS:
         QCOMPARE(linesOf(cleared), QStringList(29) << u"e29"_s);
     }
 
-    void indexesOutsideTheSheetAreRefused()
+    // A field holds one line; what lies outside the sheet is refused and reads empty.
+    void writesOneLineInsideTheSheetOnly()
     {
-        CharacterSheet sheet = filledSheet();
+        CharacterSheet sheet;
+        QVERIFY(sheet.setCaption(0, u"Anna\r\nvon\tBerg"_s) && sheet.setValue(12, u"a\nb"_s) && sheet.setEquipmentLine(3, u"Seil\r"_s));
+        QCOMPARE(sheet.caption(0) + u'|' + sheet.value(12) + u'|' + sheet.equipmentLine(3), u"Anna  von Berg|a b|Seil "_s);
+        QVERIFY(!sheet.setValue(12, u"a\rb"_s)); // the cleaned text is the one compared
+
+        sheet = filledSheet();
         const auto past = std::tuple(CharacterSheet::captionCount, CharacterSheet::valueCount, CharacterSheet::overflowLineIndex + 1);
-        for (const auto &[caption, value, line] : {std::tuple(-1, -1, -1), std::tuple(INT_MIN, INT_MIN, INT_MIN), past,
-                                                   std::tuple(INT_MAX, INT_MAX, INT_MAX)}) {
+        for (const auto &[caption, value, line] : {std::tuple(-1, -1, -1), past}) {
             const QList<bool> accepted{sheet.setCaption(caption, u"x"_s), sheet.setValue(value, u"x"_s), sheet.setToolTip(value, u"x"_s),
                                        sheet.setEquipmentLine(line, u"x"_s), sheet.insertEquipmentLine(line), sheet.removeEquipmentLine(line)};
             QCOMPARE(accepted, QList<bool>(6, false));
@@ -77,14 +70,6 @@ private Q_SLOTS:
                     && sheet.equipmentLine(line).isEmpty());
         }
         QCOMPARE(sheet, filledSheet());
-    }
-
-    void fieldsHoldOneLine()
-    {
-        CharacterSheet sheet;
-        QVERIFY(sheet.setCaption(0, u"Anna\r\nvon\tBerg"_s) && sheet.setValue(12, u"a\nb"_s) && sheet.setEquipmentLine(3, u"Seil\r"_s));
-        QCOMPARE(sheet.caption(0) + u'|' + sheet.value(12) + u'|' + sheet.equipmentLine(3), u"Anna  von Berg|a b|Seil "_s);
-        QVERIFY(!sheet.setValue(12, u"a\rb"_s)); // the cleaned text is the one compared
     }
 
     // Inserting pushes line 28 into the overflow line; removing pulls it back and empties the overflow line.
@@ -103,22 +88,21 @@ private Q_SLOTS:
         }
     }
 
-    // Writing the text a field holds, shifting an empty list or writing outside the sheet emits nothing; every real edit
-    // emits its signal and marks the sheet unsaved.
+    // An edit that changes nothing (the sheet's refusals take the same way) emits nothing; every real
+    // edit emits its signal and marks the sheet unsaved.
     void onlyRealEditsSignalAndMarkUnsaved()
     {
         SheetDocument document;
         QVERIFY(document.isSaved() && document.fileName().isEmpty());
-        Spies spies(document);
+        QSignalSpy captions(&document, &SheetDocument::captionChanged), values(&document, &SheetDocument::valueChanged),
+            equipment(&document, &SheetDocument::equipmentChanged), saved(&document, &SheetDocument::savedChanged);
         const CharacterSheet &sheet = document.sheet();
-        const QList<bool> changed{document.setCaption(2, sheet.caption(2)), document.setCaption(0, QString()),
-                                  document.setValue(129, sheet.value(129)), document.setValue(0, QString()),
+        const QList<bool> changed{document.setCaption(2, sheet.caption(2)), document.setValue(129, sheet.value(129)),
                                   document.setEquipmentLine(28, QString()), document.insertEquipmentLine(0),
-                                  document.removeEquipmentLine(0), document.setCaption(CharacterSheet::captionCount, u"x"_s),
-                                  document.setValue(-1, u"x"_s), document.setEquipmentLine(CharacterSheet::overflowLineIndex + 1, u"x"_s),
-                                  document.insertEquipmentLine(-1), document.removeEquipmentLine(INT_MAX)};
+                                  document.removeEquipmentLine(0)};
         QCOMPARE(changed, QList<bool>(changed.size(), false));
-        QVERIFY(document.isSaved() && document.sheet() == CharacterSheet() && spies.total() == 0);
+        QVERIFY(document.isSaved() && document.sheet() == CharacterSheet());
+        QCOMPARE(captions.size() + values.size() + equipment.size() + saved.size(), 0);
 
         const std::function<bool()> edits[] = {
             [&] { return document.setCaption(40, u"eins"_s); }, [&] { return document.setValue(196, u"zwei"_s); },
@@ -127,15 +111,14 @@ private Q_SLOTS:
             [&] { return document.insertEquipmentLine(0); }, [&] { return document.removeEquipmentLine(0); }};
         for (const auto &edit : edits) {
             document.markSaved(QString());
-            const qsizetype before = spies.saved.size();
+            saved.clear();
             QVERIFY(edit());
-            QCOMPARE(spies.saved.size(), before + 1);
-            QVERIFY(!document.isSaved() && !spies.saved.last().first().toBool());
+            QVERIFY(!document.isSaved() && saved.size() == 1 && !saved.first().first().toBool());
         }
         QVERIFY(document.setValue(196, u"fünf"_s));
-        QCOMPARE(spies.saved.size(), 11); // already unsaved
-        QCOMPARE((QList<qsizetype>{spies.captions.size(), spies.values.size(), spies.equipment.size()}), QList<qsizetype>({1, 2, 4}));
-        QVERIFY(spies.captions.first().first().toInt() == 40 && spies.values.first().first().toInt() == 196);
+        QCOMPARE(saved.size(), 1); // already unsaved
+        QCOMPARE((QList<qsizetype>{captions.size(), values.size(), equipment.size()}), QList<qsizetype>({1, 2, 4}));
+        QVERIFY(captions.first().first().toInt() == 40 && values.first().first().toInt() == 196);
         QCOMPARE(sheet.caption(40) + sheet.value(196) + sheet.equipmentLine(0), u"einsfünfdrei"_s);
     }
 
@@ -143,11 +126,11 @@ private Q_SLOTS:
     {
         SheetDocument document;
         QVERIFY(document.setValue(0, u"Spielerin"_s));
-        Spies spies(document);
-        QSignalSpy file(&document, &SheetDocument::fileNameChanged), replaced(&document, &SheetDocument::sheetReplaced);
+        QSignalSpy saved(&document, &SheetDocument::savedChanged), file(&document, &SheetDocument::fileNameChanged),
+            replaced(&document, &SheetDocument::sheetReplaced);
         document.markSaved(u"/tmp/held.tvk"_s);
         document.markSaved(u"/tmp/held.tvk"_s);
-        QVERIFY(document.isSaved() && spies.saved.size() == 1 && spies.saved.first().first().toBool());
+        QVERIFY(document.isSaved() && saved.size() == 1 && saved.first().first().toBool());
         QVERIFY(file.size() == 1 && document.fileName() == u"/tmp/held.tvk");
 
         // A sheet loaded again is announced even when equal, and each whole change sets file and flag as it means.

@@ -35,13 +35,14 @@ std::vector<Cell> textCells()
 {
     std::vector<Cell> cells;
     for (int i = 0; i < CharacterSheet::captionCount; ++i)
-        cells.push_back({{Hit::Kind::Caption, i}, SheetLayout::captionRect(i), &CharacterSheet::setCaption, SheetLayout::captionAlignment(i)});
+        cells.push_back({{Hit::Kind::Caption, i}, SheetLayout::captionRect(i), &CharacterSheet::setCaption,
+                         SheetLayout::captionAlignment(i)});
     for (int i = 0; i < CharacterSheet::valueCount; ++i)
-        cells.push_back({{Hit::Kind::Value, i}, SheetLayout::valueRect(i), &CharacterSheet::setValue, SheetLayout::valueAlignment(i)});
-    for (int i = 0; i < CharacterSheet::equipmentLineCount; ++i) {
-        const QRect band = SheetLayout::equipmentLineRect(i) & SheetLayout::equipmentPane();
-        cells.push_back({{Hit::Kind::EquipmentLine, i}, band, &CharacterSheet::setEquipmentLine});
-    }
+        cells.push_back({{Hit::Kind::Value, i}, SheetLayout::valueRect(i), &CharacterSheet::setValue,
+                         SheetLayout::valueAlignment(i)});
+    for (int i = 0; i < CharacterSheet::equipmentLineCount; ++i)
+        cells.push_back({{Hit::Kind::EquipmentLine, i}, SheetLayout::equipmentLineRect(i) & SheetLayout::equipmentPane(),
+                         &CharacterSheet::setEquipmentLine});
     return cells;
 }
 
@@ -96,11 +97,7 @@ QImage render(const CharacterSheet &sheet, const SheetLook &look, int ratio = 1,
 }
 
 // The dark pixels of a device rectangle and the bounds of all its non-white ones.
-struct Ink
-{
-    int dark = 0;
-    QRect bounds;
-};
+struct Ink { int dark = 0; QRect bounds; };
 
 Ink inkIn(const QImage &image, const QRect &deviceRect)
 {
@@ -115,10 +112,7 @@ Ink inkIn(const QImage &image, const QRect &deviceRect)
     return ink;
 }
 
-QRect doubled(const QRect &rect)
-{
-    return QRect(rect.topLeft() * 2, rect.size() * 2);
-}
+QRect doubled(const QRect &rect) { return QRect(rect.topLeft() * 2, rect.size() * 2); }
 
 } // namespace
 
@@ -127,31 +121,26 @@ class TestSheetPainter : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each cell on the page, clear of the others and of the lines, and hit
-    // by labelAt from corner to corner.
+    // Each cell on the page, clear of the others and of the lines, and hit by labelAt from corner to corner.
     void cellsLieApartOnThePage()
     {
         const std::vector<Cell> cells = textCells();
         const QRegion lines = framesArea() + rulesArea();
         for (size_t a = 0; a < cells.size(); ++a) {
             const Cell &cell = cells[a];
-            QVERIFY2(!cell.rect.isEmpty() && page.contains(cell.rect), qPrintable(cell.name()));
-            QVERIFY2(!lines.intersects(cell.rect), qPrintable(cell.name()));
+            QVERIFY2(!cell.rect.isEmpty() && page.contains(cell.rect) && !lines.intersects(cell.rect), qPrintable(cell.name()));
             for (const QPoint &point : {cell.rect.topLeft(), cell.rect.bottomRight()})
                 QVERIFY2(SheetLayout::labelAt(point) == cell.label, qPrintable(cell.name()));
             for (size_t b = a + 1; b < cells.size(); ++b)
                 QVERIFY2(!cell.rect.intersects(cells[b].rect), qPrintable(cell.name() + u" / "_s + cells[b].name()));
         }
-        // Between the cells: any point of the pane hits the line below it.
+        // Between the cells: any point of the pane hits the line below it, a point elsewhere nothing.
         const auto line = [](int i) { return Hit{Hit::Kind::EquipmentLine, i}; };
-        QVERIFY(SheetLayout::labelAt({450, 328 + 35}) == line(2));
-        QVERIFY(SheetLayout::labelAt({450, 328 + 48}) == line(3));
-        QVERIFY(SheetLayout::labelAt({570, 789}) == line(28));
-        QVERIFY(SheetLayout::labelAt({200, 55}) == Hit{});
-        QVERIFY(SheetLayout::labelAt({600, 900}) == Hit{});
-        QVERIFY(SheetLayout::captionRect(-1).isNull());
-        QVERIFY(SheetLayout::valueRect(CharacterSheet::valueCount).isNull());
-        QVERIFY(SheetLayout::equipmentLineRect(CharacterSheet::overflowLineIndex).isNull());
+        for (const auto &[point, hit] : {std::pair(QPoint(450, 328 + 35), line(2)), std::pair(QPoint(450, 328 + 48), line(3)),
+                                         std::pair(QPoint(570, 789), line(28)), std::pair(QPoint(200, 55), Hit{})})
+            QVERIFY2(SheetLayout::labelAt(point) == hit, qPrintable(u"%1,%2"_s.arg(point.x()).arg(point.y())));
+        QVERIFY(SheetLayout::captionRect(-1).isNull() && SheetLayout::valueRect(CharacterSheet::valueCount).isNull()
+                && SheetLayout::equipmentLineRect(CharacterSheet::overflowLineIndex).isNull());
     }
 
     void overfullTextStaysInItsCell()
@@ -193,9 +182,7 @@ private Q_SLOTS:
         look.rulesOn = rulesOn;
         const QImage single = render(filledSheet(), look);
         const QImage twice = render(filledSheet(), look, 2, dpi);
-        // A look at the page for developers.
-        if (const QString file = qEnvironmentVariable("TARVOSK_SHEET_PNG"); !file.isEmpty() && dpi == 0)
-            twice.copy(doubled(page)).save(file);
+        const std::vector<Cell> cells = textCells();
 
         // Lines are whole or absent; texts and lines ink nothing else.
         QRegion inked;
@@ -205,7 +192,7 @@ private Q_SLOTS:
             inked += on ? area : QRegion();
         }
         QRegion texts;
-        for (const Cell &cell : textCells())
+        for (const Cell &cell : cells)
             texts += cell.rect;
         for (int y = 0; y < single.height(); ++y) {
             for (int x = 0; x < single.width(); ++x) {
@@ -219,19 +206,15 @@ private Q_SLOTS:
                     QFAIL(qPrintable(u"%1,%2"_s.arg(x).arg(y)));
             }
         }
-        // Texts take the same place with twice the pixels; hinting may move
-        // an edge by a page pixel.
-        for (const Cell &cell : textCells()) {
-            const Ink atSingle = inkIn(single, cell.rect);
-            const Ink atTwice = inkIn(twice, doubled(cell.rect));
-            const QRect expected = doubled(atSingle.bounds);
-            const QRect &got = atTwice.bounds;
+        // Texts take the same place with twice the pixels; hinting may move an edge by a page pixel.
+        for (const Cell &cell : cells) {
+            const Ink atSingle = inkIn(single, cell.rect), atTwice = inkIn(twice, doubled(cell.rect));
+            const QRect expected = doubled(atSingle.bounds), &got = atTwice.bounds;
             const int off = std::max({qAbs(got.left() - expected.left()), qAbs(got.top() - expected.top()),
                                       qAbs(got.right() - expected.right()), qAbs(got.bottom() - expected.bottom())});
             QVERIFY2(atSingle.dark > 0 && off <= 3 && atTwice.dark > 2 * atSingle.dark, qPrintable(cell.name()));
         }
         // The short texts sit at their cell's left edge, middle or right edge, as the layout aligns them.
-        const std::vector<Cell> cells = textCells();
         for (size_t k = 6; k < cells.size() && cells[k].label.kind != Hit::Kind::EquipmentLine; k += 7) {
             const QRect &rect = cells[k].rect, ink = inkIn(single, rect).bounds;
             const int off = cells[k].alignment & Qt::AlignRight     ? rect.right() - ink.right()
@@ -239,6 +222,8 @@ private Q_SLOTS:
                                                                   : ink.left() - rect.left();
             QVERIFY2(qAbs(off) <= 2, qPrintable(cells[k].name()));
         }
+        // The class (caption 1) in the headline font, well taller than the same text as a label (caption 8).
+        QVERIFY(inkIn(single, cells[1].rect).bounds.height() > 3 * inkIn(single, cells[8].rect).bounds.height() / 2);
     }
 };
 
