@@ -20,7 +20,7 @@ struct CommandLine
     // The commands without a window: the words after the command's option, as typed.
     QStringList arguments;
     // Export: the extension of the format to write (".pdf").
-    QString exportExtension;
+    QString exportExtension{};
 };
 
 // A format the sheet can be written in without a window: "--pdf" for ".pdf".

@@ -32,11 +32,6 @@ void click(QWidget *widget, QPoint pos, QPoint releasePos)
     sendMouse(widget, QEvent::MouseButtonRelease, releasePos, widget->mapToGlobal(releasePos), Qt::LeftButton);
 }
 
-QLabel *picture(const frmStartup &screen, const QString &name)
-{
-    return screen.findChild<QLabel *>(name);
-}
-
 } // namespace
 
 class TestStartupScreen : public QObject
@@ -60,40 +55,48 @@ private Q_SLOTS:
         const QImage background = QImage(u":/custom/101"_s).convertToFormat(QImage::Format_ARGB32);
         QVERIFY(!mask.isEmpty() && background.rect().contains(mask.boundingRect()));
         int wrong = 0;
-        for (int y = 0; y < background.height(); ++y) {
+        for (int y = 0; y < background.height(); ++y)
             for (int x = 0; x < background.width(); ++x)
                 wrong += (qAlpha(background.pixel(x, y)) >= 128) != mask.contains(QPoint(x, y));
-        }
         QCOMPARE(wrong, 0);
     }
 
-    void hoverLightsOnePicture()
+    // One picture is lit under the pointer; the body puts the light out and drags the window.
+    void hoverLightsOnePictureAndTheBodyDrags()
     {
         frmStartup screen;
         screen.show();
         QPoint cursor;
         screen.hoverWatch()->setCursorSource([&cursor] { return cursor; });
-        QLabel *create = picture(screen, u"imgCreate"_s);
-        QLabel *createLit = picture(screen, u"imgCreateActive"_s);
-        QLabel *editLit = picture(screen, u"imgEditActive"_s);
+        QLabel *create = screen.findChild<QLabel *>(u"imgCreate"_s);
+        QLabel *createLit = screen.findChild<QLabel *>(u"imgCreateActive"_s);
+        QLabel *editLit = screen.findChild<QLabel *>(u"imgEditActive"_s);
 
-        hover(picture(screen, u"imgEdit"_s), QPoint(5, 5));
+        hover(screen.findChild<QLabel *>(u"imgEdit"_s), QPoint(5, 5));
         QVERIFY(editLit->isVisible());
         hover(create, QPoint(10, 20));
-        QVERIFY(createLit->isVisible());
-        QVERIFY(!editLit->isVisible());
+        QVERIFY(createLit->isVisible() && !editLit->isVisible());
         hover(createLit, QPoint(30, 40)); // on over the lit picture: still lit
         QVERIFY(createLit->isVisible());
 
         cursor = create->mapToGlobal(QPoint(58, 40));
         screen.hoverWatch()->tick();
-        QVERIFY(!createLit->isVisible());
-        QVERIFY(!screen.hoverWatch()->isWatching());
+        QVERIFY(!createLit->isVisible() && !screen.hoverWatch()->isWatching());
 
-        // Moving over the body puts the light out at once.
         hover(create, QPoint(5, 5));
-        hover(&screen, QPoint(230, 240));
+        const QPoint body(230, 240);
+        hover(&screen, body);
         QVERIFY(!createLit->isVisible());
+
+        screen.move(100, 120);
+        const QPoint grab = screen.mapToGlobal(body);
+        sendMouse(&screen, QEvent::MouseButtonPress, body, grab, Qt::LeftButton);
+        sendMouse(&screen, QEvent::MouseMove, body, grab + QPoint(30, -15), Qt::LeftButton);
+        QCOMPARE(screen.pos(), QPoint(130, 105));
+        sendMouse(&screen, QEvent::MouseMove, body, grab + QPoint(-40, 25), Qt::LeftButton);
+        sendMouse(&screen, QEvent::MouseButtonRelease, body, grab + QPoint(-40, 25), Qt::LeftButton);
+        hover(&screen, body + QPoint(20, 20)); // released: no longer dragged
+        QCOMPARE(screen.pos(), QPoint(60, 145));
     }
 
     void choosingClosesTheScreen_data()
@@ -115,30 +118,12 @@ private Q_SLOTS:
             QTest::keyClick(&screen, Qt::Key_Escape);
         } else {
             // A release away from the picture is no click, nor the start of a drag.
-            click(picture(screen, lit), QPoint(5, 5), QPoint(70, 5));
-            QVERIFY(screen.isVisible());
-            QVERIFY(!screen.isDragging());
-            click(picture(screen, lit), QPoint(30, 40), QPoint(30, 40));
+            click(screen.findChild<QLabel *>(lit), QPoint(5, 5), QPoint(70, 5));
+            QVERIFY(screen.isVisible() && !screen.isDragging());
+            click(screen.findChild<QLabel *>(lit), QPoint(30, 40), QPoint(30, 40));
         }
         QCOMPARE(screen.choice(), choice);
-        QVERIFY(!screen.isVisible());
-        QVERIFY(screen.mask().isEmpty());
-    }
-
-    void draggingMovesTheWindow()
-    {
-        frmStartup screen;
-        screen.show();
-        screen.move(100, 120);
-        const QPoint body(230, 240);
-        const QPoint grab = screen.mapToGlobal(body);
-        sendMouse(&screen, QEvent::MouseButtonPress, body, grab, Qt::LeftButton);
-        sendMouse(&screen, QEvent::MouseMove, body, grab + QPoint(30, -15), Qt::LeftButton);
-        QCOMPARE(screen.pos(), QPoint(130, 105));
-        sendMouse(&screen, QEvent::MouseMove, body, grab + QPoint(-40, 25), Qt::LeftButton);
-        sendMouse(&screen, QEvent::MouseButtonRelease, body, grab + QPoint(-40, 25), Qt::LeftButton);
-        hover(&screen, body + QPoint(20, 20)); // released: no longer dragged
-        QCOMPARE(screen.pos(), QPoint(60, 145));
+        QVERIFY(!screen.isVisible() && screen.mask().isEmpty());
     }
 
     void askShowsTheScreenCentredAndReportsTheChoice()
@@ -147,8 +132,8 @@ private Q_SLOTS:
         QTimer::singleShot(0, [&shownAt] {
             if (auto *screen = qobject_cast<frmStartup *>(QApplication::activeModalWidget())) {
                 shownAt = screen->frameGeometry();
-                hover(picture(*screen, u"imgEdit"_s), QPoint(20, 30));
-                click(picture(*screen, u"imgEditActive"_s), QPoint(30, 40), QPoint(30, 40));
+                hover(screen->findChild<QLabel *>(u"imgEdit"_s), QPoint(20, 30));
+                click(screen->findChild<QLabel *>(u"imgEditActive"_s), QPoint(30, 40), QPoint(30, 40));
             }
         });
         // Should the screen never show, this ends the wait without a choice.
