@@ -21,8 +21,16 @@ using Kind = Hit::Kind;
 
 namespace {
 
-// A shown, active page over a saved sheet with a name, a value, a tool tip on value 40
-// and equipment lines "L0".."L28".
+// "L0".."L28" and the empty overflow line.
+QStringList filledLines()
+{
+    QStringList lines;
+    for (int line = 0; line < CharacterSheet::equipmentLineCount; ++line)
+        lines << u"L%1"_s.arg(line);
+    return lines << QString();
+}
+
+// A shown, active page over a saved sheet with a name, a value, a tool tip on value 40 and the filled lines.
 struct PageFixture
 {
     PageFixture()
@@ -32,7 +40,7 @@ struct PageFixture
         sheet.setValue(0, u"Edith"_s);
         sheet.setToolTip(40, u"*= Talent"_s);
         for (int line = 0; line < CharacterSheet::equipmentLineCount; ++line)
-            sheet.setEquipmentLine(line, u"L%1"_s.arg(line));
+            sheet.setEquipmentLine(line, filledLines()[line]);
         document.load(sheet, QString());
         page.show();
         page.activateWindow();
@@ -94,8 +102,8 @@ struct PageFixture
 
 // A label's editor, closed by a key or else by a click on the next label (Nothing: the background).
 struct EditCase { Hit label; int key; Hit next; bool committed; };
-// A right click at a height in the pane, the menu entries clicked, the line and the text it then holds.
-struct MenuCase { qreal paneY; QStringList path; int line; QString stored; };
+// A right click at a height in the pane, the menu entries clicked, and the equipment lines then.
+struct MenuCase { qreal paneY; QStringList path; QStringList lines; };
 
 } // namespace
 
@@ -175,44 +183,34 @@ private Q_SLOTS:
         QCOMPARE(f.background.count(), int(!key && !reopened));
     }
 
-    void menuPicksIntoTheLineUnderTheRightClick_data()
+    void menuActsOnTheLineUnderTheRightClick_data()
     {
         QTest::addColumn<MenuCase>("c");
+        const QStringList lines = filledLines();
+        const auto with = [lines](int line, const QString &text) { QStringList changed = lines; changed[line] = text; return changed; };
         QTest::newRow("&&") << MenuCase{35.0, {u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"Merwin && Hulbert (6x .44-40in, SA)"_s},
-                                        2, u"Merwin & Hulbert (6x .44-40in, SA)"_s};
-        QTest::newRow("Seil") << MenuCase{35.0, {u"&Sonstiges"_s, u"Seil"_s}, 2, u"Seil"_s};
-        QTest::newRow("heading") << MenuCase{35.0, {u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"ab 1896"_s}, 2, u"L2"_s};
+                                        with(2, u"Merwin & Hulbert (6x .44-40in, SA)"_s)};
+        QTest::newRow("Seil") << MenuCase{35.0, {u"&Sonstiges"_s, u"Seil"_s}, with(2, u"Seil"_s)};
+        QTest::newRow("heading") << MenuCase{35.0, {u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"ab 1896"_s}, lines};
         // Rounded, not cut: 15.5 is line 1.
-        QTest::newRow("15.5") << MenuCase{15.5, {u"&Blankwaffen"_s, u"Säbel"_s}, 1, u"Säbel"_s};
+        QTest::newRow("15.5") << MenuCase{15.5, {u"&Blankwaffen"_s, u"Säbel"_s}, with(1, u"Säbel"_s)};
+        // How the lines shift is the sheet's; here the line under the click is the one.
+        QTest::newRow("insert") << MenuCase{35.0, {u"Zeile &einfügen"_s}, lines.mid(0, 2) + QStringList{QString()} + lines.mid(2, 27)};
+        QTest::newRow("delete") << MenuCase{35.0, {u"Zeile &löschen"_s}, lines.mid(0, 2) + lines.mid(3, 26) + QStringList(2)};
     }
 
     // The open line editor is dropped, not committed, when the menu opens; a heading picks nothing.
-    void menuPicksIntoTheLineUnderTheRightClick()
+    void menuActsOnTheLineUnderTheRightClick()
     {
         QFETCH(MenuCase, c);
-        const auto &[paneY, path, line, stored] = c;
         PageFixture f;
-        QStringList expected = f.lines();
-        expected[line] = stored;
-        f.click({Kind::EquipmentLine, line});
+        f.click({Kind::EquipmentLine, 2});
         QTest::keyClicks(f.pane()->lineEditor(), u"verworfen"_s);
-        f.chooseFromMenu(QPointF(40, paneY), path);
+        f.chooseFromMenu(QPointF(40, c.paneY), c.path);
         QVERIFY(!f.pane()->lineEditor()->isVisible());
         QCOMPARE(f.background.count(), 1);
-        QCOMPARE(f.lines(), expected);
-        QCOMPARE(f.document.isSaved(), stored == u"L%1"_s.arg(line));
-    }
-
-    // At the line under the right click; how the lines shift is the sheet's.
-    void insertAndDeleteAtTheLineUnderTheClick()
-    {
-        PageFixture f;
-        const QStringList original = f.lines();
-        f.chooseFromMenu(QPointF(40, 35), {u"Zeile &einfügen"_s});
-        QCOMPARE(f.lines(), original.mid(0, 2) + QStringList{QString()} + original.mid(2, 27));
-        QVERIFY(!f.document.isSaved());
-        f.chooseFromMenu(QPointF(40, 35), {u"Zeile &löschen"_s});
-        QCOMPARE(f.lines(), original);
+        QCOMPARE(f.lines(), c.lines);
+        QCOMPARE(f.document.isSaved(), c.lines == filledLines());
     }
 };
 

@@ -145,7 +145,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), bar->icon(1));
         QTest::keyClick(bar->icon(1), Qt::Key(key));
         QCOMPARE(clicks.count(), 1);
-        QVERIFY(clicks.first().first().toInt() == 1 && !bar->icon(1)->isPressedLook());
+        QCOMPARE(std::pair(clicks.first().first().toInt(), bar->icon(1)->isPressedLook()), std::pair(1, false));
         QTest::keyClick(bar->icon(1), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), bar->abortIcon());
         QTest::keyClick(bar->abortIcon(), Qt::Key(key));
