@@ -14,8 +14,8 @@ namespace {
 // Far beyond the four weights the settings dialog offers; wider would cover the page.
 constexpr double thickestLine = 16;
 
-// Widths count page pixels, as the sheet window's lines do, so paper keeps the
-// window's proportions; 0 (and below) is the device's thinnest line.
+// Widths count printer dots at the job's resolution; 0 (and below) is the
+// device's thinnest line.
 int lineWidth(const SettingsStore &settings, const SettingKey &key)
 {
     return qRound(std::clamp(settings.readSize(key.section, key.key, key.fallback.toDouble()), 0.0, thickestLine));

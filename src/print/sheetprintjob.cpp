@@ -2,7 +2,6 @@
 
 #include "print/printsetup.h"
 #include "sheet/charactersheet.h"
-#include "sheet/sheetlayout.h"
 #include "storage/filewrite.h"
 
 #include <QBuffer>
@@ -22,9 +21,7 @@ bool print(QPagedPaintDevice &device, const CharacterSheet &sheet, const PrintSe
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const QSize page = SheetLayout::pageSize;
-    painter.scale(qreal(device.width()) / page.width(), qreal(device.height()) / page.height());
-    paintSheetPage(painter, sheet, setup.look);
+    paintSheetPage(painter, sheet, setup.look, PageTarget::paperOf(device));
     return painter.end();
 }
 

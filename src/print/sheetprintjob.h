@@ -10,9 +10,10 @@ namespace Tarvosk {
 class CharacterSheet;
 struct PrintSetup;
 
-// The print job: the sheet's page drawn on a printer or PDF page, stretched
-// to the printable area (sx = printable width / 585, sy = printable height /
-// 841). Needs Qt Gui only; the printer itself is sheetprinter.h.
+// The print job: the sheet's page drawn on a printer or PDF page, its places
+// spread over the printable area (sx = printable width / 585, sy = printable
+// height / 841), its texts at their fonts' sizes. Needs Qt Gui only; the
+// printer itself is sheetprinter.h.
 namespace SheetPrintJob {
 
 // The PDF's margin on every side, in points: a common printer's unprintable

@@ -212,9 +212,8 @@ void placeOnDefaultRows(CharacterSheet &sheet, const CharacterRecord &record, QS
             ++i;
             continue;
         }
+        // Without a star; the tip stays as the untrained value left it.
         sheet.setValue(row->valueCell, plusValue(valueOf(lines[i]) + TalentBonus(record, lines[i])));
-        // The star is gone, so is its explanation: the skill is learnt.
-        sheet.setToolTip(row->valueCell, QString());
         lines.removeAt(i);
     }
 }

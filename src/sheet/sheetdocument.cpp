@@ -7,47 +7,64 @@ SheetDocument::SheetDocument(QObject *parent)
 {
 }
 
+namespace {
+
+bool within(int index, int count)
+{
+    return index >= 0 && index < count;
+}
+
+constexpr int equipmentSlots = CharacterSheet::overflowLineIndex + 1;
+
+} // namespace
+
 bool SheetDocument::setCaption(int index, const QString &text)
 {
-    if (!m_sheet.setCaption(index, text))
+    if (!within(index, CharacterSheet::captionCount))
         return false;
-    Q_EMIT captionChanged(index);
-    setSaved(false);
-    return true;
+    if (m_sheet.setCaption(index, text))
+        Q_EMIT captionChanged(index);
+    return committed();
 }
 
 bool SheetDocument::setValue(int index, const QString &text)
 {
-    if (!m_sheet.setValue(index, text))
+    if (!within(index, CharacterSheet::valueCount))
         return false;
-    Q_EMIT valueChanged(index);
-    setSaved(false);
-    return true;
+    if (m_sheet.setValue(index, text))
+        Q_EMIT valueChanged(index);
+    return committed();
 }
 
 bool SheetDocument::setEquipmentLine(int line, const QString &text)
 {
-    if (!m_sheet.setEquipmentLine(line, text))
+    if (!within(line, equipmentSlots))
         return false;
-    Q_EMIT equipmentChanged();
-    setSaved(false);
-    return true;
+    if (m_sheet.setEquipmentLine(line, text))
+        Q_EMIT equipmentChanged();
+    return committed();
 }
 
 bool SheetDocument::insertEquipmentLine(int line)
 {
-    if (!m_sheet.insertEquipmentLine(line))
+    if (!within(line, equipmentSlots))
         return false;
-    Q_EMIT equipmentChanged();
-    setSaved(false);
-    return true;
+    if (m_sheet.insertEquipmentLine(line))
+        Q_EMIT equipmentChanged();
+    return committed();
 }
 
 bool SheetDocument::removeEquipmentLine(int line)
 {
-    if (!m_sheet.removeEquipmentLine(line))
+    if (!within(line, equipmentSlots))
         return false;
-    Q_EMIT equipmentChanged();
+    if (m_sheet.removeEquipmentLine(line))
+        Q_EMIT equipmentChanged();
+    return committed();
+}
+
+bool SheetDocument::committed()
+{
     setSaved(false);
     return true;
 }

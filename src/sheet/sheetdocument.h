@@ -11,9 +11,9 @@ namespace Tarvosk {
 // (`CurrentFile`) and whether it is saved there (`SheetSaved`). Windows bind
 // to its signals; every change of the sheet goes through it.
 //
-// An edit that really changes a text marks the sheet unsaved; writing the text
-// a field already holds, or writing outside the sheet, changes nothing and
-// emits nothing. A new document holds a blank sheet, no file, and counts as
+// Every edit committed on the sheet marks it unsaved, even one that leaves
+// the text as it was; only a real change is announced. Writing outside the
+// sheet does nothing. A new document holds a blank sheet, no file, and counts as
 // saved, since a blank sheet holds nothing to save.
 class SheetDocument : public QObject
 {
@@ -27,7 +27,7 @@ public:
     const QString &fileName() const { return m_fileName; }
     bool isSaved() const { return m_saved; }
 
-    // Edits of single texts; each returns true when the sheet changed.
+    // Edits of single texts; each returns false for a place outside the sheet.
     bool setCaption(int index, const QString &text);
     bool setValue(int index, const QString &text);
     bool setEquipmentLine(int line, const QString &text);
@@ -65,6 +65,8 @@ private:
     void replace(const CharacterSheet &sheet);
     void setFileName(const QString &fileName);
     void setSaved(bool saved);
+    // An edit was committed: the sheet is not what its file holds any more.
+    bool committed();
 
     CharacterSheet m_sheet;
     QString m_fileName;

@@ -9,12 +9,14 @@ namespace Tarvosk::SheetLayout {
 namespace {
 
 constexpr Qt::Alignment L = Qt::AlignLeft;
-constexpr Qt::Alignment C = Qt::AlignHCenter;
 constexpr Qt::Alignment R = Qt::AlignRight;
 
 // A run of cells: `count` labels from index `first` in steps of `step`, each
-// placed `dx`, `dy` pixels after the one before. A row is 16 pixels: 15 for
-// the text, one for the ruling line below; heads above a heavy line get 14.
+// placed `dx`, `dy` pixels after the one before. Lefts, tops and the widths the
+// table of labels gives are its twips / 15; a cell without a given width ends
+// four pixels before the next label of its row, or the frame, where the ruling
+// line between them stands. A row is 16 pixels: 15 for the text, one for the
+// ruling line below; heads above a heavy line get 14.
 struct CellRun
 {
     int first;
@@ -22,78 +24,80 @@ struct CellRun
     int step;
     int left, top, width, height;
     int dx, dy;
-    Qt::Alignment alignment;
+    Qt::Alignment alignment = L;
 };
 
 constexpr CellRun captionRuns[] = {
-    // the character's name and class, the title line above the frames
-    {0, 1, 1, 8, 8, 336, 27, 0, 0, L},
+    // The character's name and class, the title line above the frames: the
+    // class ends 8 pixels from the page's right edge. The name stops short of
+    // the class's left, which the table lets it overlap by 3 pixels.
+    {0, 1, 1, 8, 8, 339, 27, 0, 0},
     {1, 1, 1, 347, 8, 230, 27, 0, 0, R},
     // personal data
-    {2, 6, 1, 16, 40, 96, 15, 0, 16, L},
-    {8, 6, 1, 296, 40, 96, 15, 0, 16, L},
-    {14, 2, 1, 16, 136, 96, 15, 0, 16, L},
+    {2, 6, 1, 16, 40, 89, 15, 0, 16},
+    {8, 6, 1, 296, 40, 89, 15, 0, 16},
+    {14, 2, 1, 16, 136, 89, 15, 0, 16},
     // attribute heads by column: St Ge Gw Ko In mT | Au pA Sb Wk Rw B | Sch Hgw
-    {21, 6, -1, 16, 176, 36, 15, 40, 0, C},
-    {27, 6, -1, 256, 176, 36, 15, 40, 0, C},
-    {28, 2, 1, 496, 176, 36, 15, 40, 0, C},
-    // senses
-    {92, 1, 1, 16, 216, 152, 15, 0, 0, L},
-    {95, 1, 1, 16, 232, 152, 15, 0, 0, L},
-    {93, 1, 1, 200, 216, 160, 15, 0, 0, L},
-    {80, 1, 1, 200, 232, 160, 15, 0, 0, L},
-    {94, 1, 1, 400, 216, 144, 15, 0, 0, L},
-    {79, 1, 1, 400, 232, 144, 15, 0, 0, L},
+    {21, 6, -1, 16, 176, 36, 15, 40, 0},
+    {27, 6, -1, 256, 176, 36, 15, 40, 0},
+    {28, 2, 1, 496, 176, 36, 15, 40, 0},
+    // senses: Sehen, Hören, Riechen over Schmecken, Tasten, Sechster Sinn
+    {92, 1, 1, 16, 216, 148, 15, 0, 0},
+    {95, 1, 1, 16, 232, 148, 15, 0, 0},
+    {93, 1, 1, 200, 216, 164, 15, 0, 0},
+    {80, 1, 1, 200, 232, 164, 15, 0, 0},
+    {94, 1, 1, 400, 216, 148, 15, 0, 0},
+    {79, 1, 1, 400, 232, 148, 15, 0, 0},
     // LP, AP, EP
-    {30, 3, 1, 16, 256, 48, 15, 0, 16, L},
+    {30, 3, 1, 16, 256, 52, 15, 0, 16},
     // skills: the general ones, then the rows for further skills
-    {33, 23, 1, 16, 312, 109, 15, 0, 16, L},
-    {56, 23, 1, 208, 312, 109, 15, 0, 16, L},
+    {33, 23, 1, 16, 312, 105, 15, 0, 16},
+    {56, 23, 1, 208, 312, 105, 15, 0, 16},
     // equipment head
-    {84, 1, 1, 408, 312, 160, 14, 0, 0, L},
+    {84, 1, 1, 408, 312, 89, 14, 0, 0},
     // weapon table heads: Fertigkeit EW Schaden PP, left half then right half
-    {83, 1, 1, 16, 688, 82, 14, 0, 0, L},
-    {82, 1, 1, 103, 688, 23, 14, 0, 0, C},
-    {90, 1, 1, 131, 688, 39, 14, 0, 0, C},
-    {81, 1, 1, 175, 688, 19, 14, 0, 0, C},
-    {89, 1, 1, 208, 688, 82, 14, 0, 0, L},
-    {87, 1, 1, 295, 688, 23, 14, 0, 0, C},
-    {88, 1, 1, 323, 688, 39, 14, 0, 0, C},
-    {91, 1, 1, 367, 688, 23, 14, 0, 0, C},
+    {83, 1, 1, 16, 688, 65, 14, 0, 0},
+    {82, 1, 1, 88, 688, 36, 14, 0, 0},
+    {90, 1, 1, 128, 688, 36, 14, 0, 0},
+    {81, 1, 1, 168, 688, 32, 14, 0, 0},
+    {89, 1, 1, 208, 688, 65, 14, 0, 0},
+    {87, 1, 1, 280, 688, 36, 14, 0, 0},
+    {88, 1, 1, 320, 688, 36, 14, 0, 0},
+    {91, 1, 1, 360, 688, 31, 14, 0, 0},
     // defence
-    {85, 2, 1, 408, 800, 88, 15, 0, 16, L},
+    {85, 2, 1, 408, 800, 92, 15, 0, 16},
 };
 
 constexpr CellRun valueRuns[] = {
     // personal data
-    {0, 6, 1, 120, 40, 161, 15, 0, 16, L},
-    {6, 6, 1, 400, 40, 172, 15, 0, 16, L},
-    {12, 2, 1, 120, 136, 452, 15, 0, 16, L},
-    // attributes, in column order
-    {14, 14, 1, 16, 192, 36, 15, 40, 0, C},
+    {0, 6, 1, 120, 40, 161, 15, 0, 16},
+    {6, 6, 1, 400, 40, 161, 15, 0, 16},
+    {12, 2, 1, 120, 136, 449, 15, 0, 16},
+    // attributes under their heads, in column order
+    {14, 14, 1, 16, 192, 36, 15, 40, 0},
     // senses: Sehen, Schmecken | Hören, Tasten | Riechen, Sechster Sinn
-    {28, 2, 1, 175, 216, 19, 15, 0, 16, C},
-    {30, 2, 1, 367, 216, 27, 15, 0, 16, C},
-    {32, 2, 1, 551, 216, 22, 15, 0, 16, C},
+    {28, 2, 1, 168, 216, 28, 15, 0, 16},
+    {30, 2, 1, 368, 216, 28, 15, 0, 16},
+    {32, 2, 1, 552, 216, 20, 15, 0, 16},
     // LP, AP, EP
-    {34, 3, 1, 71, 256, 55, 15, 0, 16, C},
+    {34, 3, 1, 72, 256, 52, 15, 0, 16},
     // two values per skill row
-    {37, 23, 2, 131, 312, 39, 15, 0, 16, R},
-    {38, 23, 2, 175, 312, 19, 15, 0, 16, C},
-    {83, 23, 2, 323, 312, 39, 15, 0, 16, R},
-    {84, 23, 2, 367, 312, 23, 15, 0, 16, C},
+    {37, 23, 2, 128, 312, 33, 15, 0, 16},
+    {38, 23, 2, 168, 312, 25, 15, 0, 16},
+    {83, 23, 2, 320, 312, 36, 15, 0, 16},
+    {84, 23, 2, 360, 312, 31, 15, 0, 16},
     // weapon rows: Fertigkeit EW Schaden PP, left half then right half
-    {129, 8, 4, 16, 704, 82, 15, 0, 16, L},
-    {130, 8, 4, 103, 704, 23, 15, 0, 16, C},
-    {131, 8, 4, 131, 704, 39, 15, 0, 16, C},
-    {132, 8, 4, 175, 704, 19, 15, 0, 16, C},
-    {161, 8, 4, 208, 704, 82, 15, 0, 16, L},
-    {162, 8, 4, 295, 704, 23, 15, 0, 16, C},
-    {163, 8, 4, 323, 704, 39, 15, 0, 16, C},
-    {164, 8, 4, 367, 704, 23, 15, 0, 16, C},
+    {129, 8, 4, 16, 704, 68, 15, 0, 16},
+    {130, 8, 4, 88, 704, 36, 15, 0, 16},
+    {131, 8, 4, 128, 704, 36, 15, 0, 16},
+    {132, 8, 4, 168, 704, 32, 15, 0, 16},
+    {161, 8, 4, 208, 704, 68, 15, 0, 16},
+    {162, 8, 4, 280, 704, 36, 15, 0, 16},
+    {163, 8, 4, 320, 704, 36, 15, 0, 16},
+    {164, 8, 4, 360, 704, 31, 15, 0, 16},
     // Abwehr, Ausweichen: two values each
-    {193, 2, 2, 503, 800, 35, 15, 0, 16, C},
-    {194, 2, 2, 543, 800, 30, 15, 0, 16, C},
+    {193, 2, 2, 504, 800, 36, 15, 0, 16},
+    {194, 2, 2, 544, 800, 28, 15, 0, 16},
 };
 
 struct Cell
@@ -163,6 +167,7 @@ struct RuleRun
     int width;
 };
 
+// A vertical line stands 4 pixels before the label it sets apart.
 constexpr RuleRun ruleRuns[] = {
     // under the title
     {8, 35, 575, 35, 1, 0, 0, 1},
@@ -176,11 +181,11 @@ constexpr RuleRun ruleRuns[] = {
     {396, 40, 396, 135, 1, 0, 0, 1},
     // attributes: heads over values, the columns
     {10, 191, 573, 191, 1, 0, 0, 1},
-    {54, 176, 54, 207, 13, 40, 0, 1},
+    {52, 176, 52, 207, 13, 40, 0, 1},
     // senses: the rows, the three groups, caption and value
     {10, 231, 573, 231, 1, 0, 0, 1},
     {196, 216, 196, 247, 2, 200, 0, 2},
-    {172, 216, 172, 247, 1, 0, 0, 1},
+    {164, 216, 164, 247, 1, 0, 0, 1},
     {364, 216, 364, 247, 1, 0, 0, 1},
     {548, 216, 548, 247, 1, 0, 0, 1},
     // LP, AP, EP
@@ -189,25 +194,25 @@ constexpr RuleRun ruleRuns[] = {
     {128, 256, 128, 303, 1, 0, 0, 1},
     // skills: the rows, then caption | value | value in both columns
     {10, 327, 392, 327, 22, 0, 16, 1},
-    {128, 312, 128, 679, 1, 0, 0, 1},
-    {172, 312, 172, 679, 1, 0, 0, 1},
-    {196, 312, 196, 679, 1, 0, 0, 2},
-    {320, 312, 320, 679, 1, 0, 0, 1},
-    {364, 312, 364, 679, 1, 0, 0, 1},
+    {124, 312, 124, 679, 1, 0, 0, 1},
+    {164, 312, 164, 679, 1, 0, 0, 1},
+    {200, 312, 200, 679, 1, 0, 0, 2},
+    {316, 312, 316, 679, 1, 0, 0, 1},
+    {356, 312, 356, 679, 1, 0, 0, 1},
     // equipment: under the head, then one line under each band of the pane
     {401, 326, 573, 326, 1, 0, 0, 2},
     {401, 344, 573, 344, 28, 0, 16, 1},
     // weapons: under the heads, the rows, the columns of both halves
     {10, 702, 392, 702, 1, 0, 0, 2},
-    {10, 719, 195, 719, 7, 0, 16, 1},
-    {198, 719, 392, 719, 7, 0, 16, 1},
-    {100, 688, 100, 831, 1, 0, 0, 1},
-    {128, 688, 128, 831, 1, 0, 0, 1},
-    {172, 688, 172, 831, 1, 0, 0, 1},
-    {196, 688, 196, 831, 1, 0, 0, 2},
-    {292, 688, 292, 831, 1, 0, 0, 1},
-    {320, 688, 320, 831, 1, 0, 0, 1},
-    {364, 688, 364, 831, 1, 0, 0, 1},
+    {10, 719, 199, 719, 7, 0, 16, 1},
+    {202, 719, 392, 719, 7, 0, 16, 1},
+    {84, 688, 84, 831, 1, 0, 0, 1},
+    {124, 688, 124, 831, 1, 0, 0, 1},
+    {164, 688, 164, 831, 1, 0, 0, 1},
+    {200, 688, 200, 831, 1, 0, 0, 2},
+    {276, 688, 276, 831, 1, 0, 0, 1},
+    {316, 688, 316, 831, 1, 0, 0, 1},
+    {356, 688, 356, 831, 1, 0, 0, 1},
     // defence
     {401, 815, 573, 815, 1, 0, 0, 1},
     {500, 798, 500, 831, 1, 0, 0, 1},
@@ -295,6 +300,12 @@ QRect equipmentLineRect(int line)
 int equipmentLineAt(int paneY)
 {
     return std::max(paneY, 0) / equipmentLineHeight;
+}
+
+QPoint printedEquipmentText(int line)
+{
+    const QRect frame = frameTable[equipmentFrame];
+    return QPoint(frame.left() + 8, frame.top() + 20 + equipmentLineHeight * line);
 }
 
 const std::array<QRect, frameCount> &frames()

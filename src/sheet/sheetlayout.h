@@ -43,11 +43,12 @@ struct Hit
     friend bool operator==(const Hit &, const Hit &) = default;
 };
 
-// The cell of caption 0..95 or value 0..196: its text is drawn and clipped
-// inside it. An index out of range gives an empty rectangle.
+// The cell of caption 0..95 or value 0..196: the window draws its text from
+// the cell's top left (the class: top right) and clips it there; paper prints
+// it whole. An index out of range gives an empty rectangle.
 QRect captionRect(int index);
 QRect valueRect(int index);
-// Horizontal alignment of the cell's text (the text is centred vertically).
+// Horizontal alignment of the cell's text: left, but for the class.
 Qt::Alignment captionAlignment(int index);
 Qt::Alignment valueAlignment(int index);
 
@@ -57,6 +58,16 @@ QRect equipmentPane();
 QRect equipmentLineRect(int line);
 // The line a pane Y addresses (Y / 16, truncated; below 0 gives 0).
 int equipmentLineAt(int paneY);
+
+// The frame drawn around the equipment pane, one of frames().
+inline constexpr int equipmentFrame = 5;
+
+// Paper prints a caption's or value's text 4 pixels below its cell's top
+// (in the window a label shows it at the top).
+inline constexpr int printedTextDrop = 4;
+// Where paper prints the text of equipment line 0..28: 8 pixels into the
+// equipment frame, 20 + 16 * line below its top.
+QPoint printedEquipmentText(int line);
 
 // The eight frames around the blocks, as outer rectangles: a frame's line
 // lies inside its rectangle, growing inwards with its width.

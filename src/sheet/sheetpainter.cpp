@@ -3,7 +3,6 @@
 #include "sheet/charactersheet.h"
 #include "sheet/sheetlayout.h"
 
-#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -15,8 +14,7 @@ namespace Tarvosk {
 
 namespace {
 
-// The page was drawn at 96 pixels per inch (15 twips a pixel): a point is 4/3
-// page pixels, whatever device the page is scaled onto.
+// The page was drawn at 96 pixels per inch (15 twips a pixel).
 constexpr qreal pagePixelsPerPoint = 96.0 / 72.0;
 
 const QColor ink(Qt::black);
@@ -30,77 +28,94 @@ QFont standardFont(qreal pointSize)
     return font;
 }
 
-// A font whose size is in page pixels on the painter's device: QPainter turns
-// points into pixels by the device's logical DPI, before its transform scales
-// the page, so the size is stated in points of that DPI. Text then scales with
-// the page on a screen, a HiDPI image, a printer or a PDF alike.
-QFont onPage(const QFont &font, const QPaintDevice &device)
+QRectF onDevice(const QRect &page, const PageTarget &target)
 {
-    QFont scaled(font);
-    scaled.setPointSizeF(pagePixelSize(font) * 72.0 / std::max(device.logicalDpiY(), 1));
-    return scaled;
+    return QRectF(page.left() * target.sx, page.top() * target.sy, page.width() * target.sx,
+                  page.height() * target.sy);
 }
 
-// Every text stays inside its cell: cut short with an ellipsis in width, and
-// drawText clips what a font too tall for the row would spill.
-class CellWriter
+// Writes the texts of one font group. QPainter turns points into pixels by the
+// device's logical DPI, so the size is restated in points of that DPI: the
+// text then has the target's size however the device counts its pixels. Fonts
+// come in whole pixels; paper draws its texts eight times finer and scales them
+// back, so that a printed size misses the group's by no more than 1/16 dot.
+class TextWriter
 {
 public:
-    CellWriter(QPainter &painter, const QFont &font)
+    TextWriter(QPainter &painter, const QFont &font, const PageTarget &target)
         : m_painter(painter)
-        , m_font(onPage(font, *painter.device()))
-        , m_metrics(m_font, painter.device())
+        , m_font(font)
+        , m_target(target)
+        , m_fineness(target.paper ? 8 : 1)
     {
+        const qreal devicePixels = pagePixelSize(font) / pagePixelsPerPoint * target.pixelsPerPoint;
+        m_font.setPointSizeF(devicePixels * m_fineness * 72.0 / std::max(painter.device()->logicalDpiY(), 1));
     }
 
+    // In the window the text is cut at the cell's edges, as a label cuts its
+    // caption; paper prints it whole. It starts at the cell's top left (the
+    // class ends at the cell's right).
     void write(const QRect &cell, Qt::Alignment alignment, const QString &text)
     {
         if (text.isEmpty() || cell.isEmpty())
             return;
+        const QRectF box = onDevice(cell, m_target);
+        int flags = int(alignment | Qt::AlignTop | Qt::TextSingleLine);
+        m_painter.save();
         m_painter.setFont(m_font);
         m_painter.setPen(ink);
-        m_painter.drawText(cell, int(alignment | Qt::AlignVCenter | Qt::TextSingleLine),
-                           m_metrics.elidedText(text, Qt::ElideRight, cell.width()));
+        if (m_target.paper) {
+            flags |= Qt::TextDontClip;
+            m_painter.scale(1.0 / m_fineness, 1.0 / m_fineness);
+        }
+        m_painter.drawText(QRectF(box.topLeft() * m_fineness, box.size() * m_fineness), flags, text);
+        m_painter.restore();
     }
 
 private:
     QPainter &m_painter;
     QFont m_font;
-    QFontMetricsF m_metrics;
+    const PageTarget &m_target;
+    const int m_fineness;
 };
 
-// A line of width 0 is the device's thinnest; any other fills its pixels.
-void drawRule(QPainter &painter, const QLine &line, int width)
+// A line of width 0 is the device's thinnest; any other fills its device
+// pixels, growing right or down from the page pixels the line covers.
+void drawRule(QPainter &painter, const QLine &line, int width, const PageTarget &target)
 {
+    const QRectF ends = onDevice(QRect(line.p1(), line.p2()).normalized(), target);
     if (width <= 0 || (line.dx() != 0 && line.dy() != 0)) {
         painter.save();
         painter.setPen(QPen(ink, std::max(width, 0)));
-        painter.drawLine(QLineF(line).translated(0.5, 0.5));
+        painter.drawLine(QLineF(line.p1().x() * target.sx, line.p1().y() * target.sy, line.p2().x() * target.sx,
+                                line.p2().y() * target.sy)
+                             .translated(0.5, 0.5));
         painter.restore();
         return;
     }
-    const QRect ends = QRect(line.p1(), line.p2()).normalized();
     if (line.dy() == 0)
-        painter.fillRect(QRect(ends.left(), ends.top(), ends.width(), width), ink);
+        painter.fillRect(QRectF(ends.left(), ends.top(), ends.width(), width), ink);
     else
-        painter.fillRect(QRect(ends.left(), ends.top(), width, ends.height()), ink);
+        painter.fillRect(QRectF(ends.left(), ends.top(), width, ends.height()), ink);
 }
 
-void drawFrame(QPainter &painter, const QRect &frame, int width)
+// A frame's line lies inside its rectangle, growing inwards.
+void drawFrame(QPainter &painter, const QRect &frame, int width, const PageTarget &target)
 {
+    const QRectF outer = onDevice(frame, target);
     if (width <= 0) {
         painter.save();
         painter.setPen(QPen(ink, 0));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(QRectF(frame).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.drawRect(outer.adjusted(0.5, 0.5, -0.5, -0.5));
         painter.restore();
         return;
     }
-    width = std::min({width, frame.width() / 2, frame.height() / 2});
-    painter.fillRect(QRect(frame.left(), frame.top(), frame.width(), width), ink);
-    painter.fillRect(QRect(frame.left(), frame.bottom() - width + 1, frame.width(), width), ink);
-    painter.fillRect(QRect(frame.left(), frame.top(), width, frame.height()), ink);
-    painter.fillRect(QRect(frame.right() - width + 1, frame.top(), width, frame.height()), ink);
+    const qreal w = std::min({qreal(width), outer.width() / 2, outer.height() / 2});
+    painter.fillRect(QRectF(outer.left(), outer.top(), outer.width(), w), ink);
+    painter.fillRect(QRectF(outer.left(), outer.bottom() - w, outer.width(), w), ink);
+    painter.fillRect(QRectF(outer.left(), outer.top(), w, outer.height()), ink);
+    painter.fillRect(QRectF(outer.right() - w, outer.top(), w, outer.height()), ink);
 }
 
 bool inPane(const QLine &line)
@@ -114,6 +129,27 @@ int ruleWidth(const SheetLayout::Rule &rule, const SheetLook &look)
     return rule.width >= 2 ? look.thickWidth : look.thinWidth;
 }
 
+void drawRules(QPainter &painter, const SheetLook &look, const PageTarget &target, bool paneRules)
+{
+    if (!look.rulesOn)
+        return;
+    for (const SheetLayout::Rule &rule : SheetLayout::rules()) {
+        if (inPane(rule.line) == paneRules)
+            drawRule(painter, rule.line, ruleWidth(rule, look), target);
+    }
+}
+
+// The equipment lines as paper prints them, each at its printed place.
+void printEquipmentLines(QPainter &painter, const CharacterSheet &sheet, const SheetLook &look,
+                         const PageTarget &target)
+{
+    TextWriter writer(painter, look.values, target);
+    for (int line = 0; line < CharacterSheet::equipmentLineCount; ++line) {
+        writer.write(QRect(SheetLayout::printedEquipmentText(line), SheetLayout::equipmentLineRect(line).size()),
+                     Qt::AlignLeft, sheet.equipmentLine(line));
+    }
+}
+
 } // namespace
 
 SheetLook SheetLook::standard()
@@ -125,20 +161,28 @@ SheetLook SheetLook::standard()
     return look;
 }
 
+PageTarget PageTarget::window()
+{
+    return {};
+}
+
+PageTarget PageTarget::paperOf(const QPaintDevice &device)
+{
+    const QSize page = SheetLayout::pageSize;
+    return {qreal(device.width()) / page.width(), qreal(device.height()) / page.height(),
+            std::max(device.logicalDpiY(), 1) / 72.0, true};
+}
+
 void paintEquipmentPane(QPainter &painter, const CharacterSheet &sheet, const SheetLook &look)
 {
+    const PageTarget target = PageTarget::window();
     const QRect pane = SheetLayout::equipmentPane();
     painter.fillRect(pane, paper);
-    if (look.rulesOn) {
-        for (const SheetLayout::Rule &rule : SheetLayout::rules()) {
-            if (inPane(rule.line))
-                drawRule(painter, rule.line, ruleWidth(rule, look));
-        }
-    }
+    drawRules(painter, look, target, true);
     // The last band reaches below the pane.
     painter.save();
     painter.setClipRect(pane, Qt::IntersectClip);
-    CellWriter writer(painter, look.values);
+    TextWriter writer(painter, look.values, target);
     for (int line = 0; line < CharacterSheet::equipmentLineCount; ++line) {
         const QRect band = SheetLayout::equipmentLineRect(line);
         writer.write(band.adjusted(SheetLayout::equipmentTextIndent, 0, -SheetLayout::equipmentTextIndent / 2, 0),
@@ -147,32 +191,33 @@ void paintEquipmentPane(QPainter &painter, const CharacterSheet &sheet, const Sh
     painter.restore();
 }
 
-void paintSheetPage(QPainter &painter, const CharacterSheet &sheet, const SheetLook &look)
+void paintSheetPage(QPainter &painter, const CharacterSheet &sheet, const SheetLook &look, const PageTarget &target)
 {
-    painter.fillRect(QRect(QPoint(0, 0), SheetLayout::pageSize), paper);
+    painter.fillRect(onDevice(QRect(QPoint(0, 0), SheetLayout::pageSize), target), paper);
 
     if (look.framesOn) {
         for (const QRect &frame : SheetLayout::frames())
-            drawFrame(painter, frame, look.thickWidth);
+            drawFrame(painter, frame, look.thickWidth, target);
     }
-    if (look.rulesOn) {
-        for (const SheetLayout::Rule &rule : SheetLayout::rules()) {
-            if (!inPane(rule.line))
-                drawRule(painter, rule.line, ruleWidth(rule, look));
-        }
-    }
+    drawRules(painter, look, target, false);
 
-    CellWriter headline(painter, look.headline);
-    CellWriter labels(painter, look.labels);
+    const QPoint drop(0, target.paper ? SheetLayout::printedTextDrop : 0);
+    TextWriter headline(painter, look.headline, target);
+    TextWriter labels(painter, look.labels, target);
     for (int i = 0; i < CharacterSheet::captionCount; ++i) {
-        CellWriter &writer = i == CharacterSheet::nameCaption || i == CharacterSheet::classCaption ? headline : labels;
-        writer.write(SheetLayout::captionRect(i), SheetLayout::captionAlignment(i), sheet.caption(i));
+        TextWriter &writer = i == CharacterSheet::nameCaption || i == CharacterSheet::classCaption ? headline : labels;
+        writer.write(SheetLayout::captionRect(i).translated(drop), SheetLayout::captionAlignment(i), sheet.caption(i));
     }
-    CellWriter values(painter, look.values);
+    TextWriter values(painter, look.values, target);
     for (int i = 0; i < CharacterSheet::valueCount; ++i)
-        values.write(SheetLayout::valueRect(i), SheetLayout::valueAlignment(i), sheet.value(i));
+        values.write(SheetLayout::valueRect(i).translated(drop), SheetLayout::valueAlignment(i), sheet.value(i));
 
-    paintEquipmentPane(painter, sheet, look);
+    if (target.paper) {
+        drawRules(painter, look, target, true);
+        printEquipmentLines(painter, sheet, look, target);
+    } else {
+        paintEquipmentPane(painter, sheet, look);
+    }
 }
 
 qreal pagePixelSize(const QFont &font)

@@ -1,6 +1,9 @@
 #include "pdfreading.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTransform>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -47,4 +50,68 @@ QImage renderPdf(const QString &path, int dpi)
     QTemporaryDir folder;
     run(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, QString::number(dpi), u"-singlefile"_s, path, folder.filePath(u"page"_s)});
     return QImage(folder.filePath(u"page.png"_s));
+}
+
+// The page's content stream, inflated: the object its /Contents names.
+static QByteArray pageContent(const QByteArray &pdf)
+{
+    const auto contents = QRegularExpression(u"/Contents (\\d+) 0 R"_s).match(QString::fromLatin1(pdf));
+    const qsizetype object = pdf.indexOf(contents.captured(1).toLatin1() + " 0 obj");
+    const qsizetype start = pdf.indexOf("stream", object) + 6;
+    const qsizetype body = start + (pdf.at(start) == '\r' ? 2 : 1);
+    const QByteArray deflated = pdf.mid(body, pdf.indexOf("endstream", body) - body);
+    QByteArray sized(4, '\0');
+    const quint32 hint = quint32(deflated.size()) * 40;
+    for (int i = 0; i < 4; ++i)
+        sized[i] = char(hint >> (24 - 8 * i));
+    return qUncompress(sized + deflated);
+}
+
+PdfDrawing readPdfDrawing(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray pdf = file.readAll();
+    const QByteArray content = pageContent(pdf);
+    const auto mediaBox = QRegularExpression(u"/MediaBox \\[0 0 [\\d.]+ ([\\d.]+)\\]"_s).match(QString::fromLatin1(pdf));
+    // PDF space has y upwards; this one has it downwards, as pdftotext's.
+    const QTransform toTop(1, 0, 0, -1, 0, mediaBox.captured(1).toDouble());
+
+    PdfDrawing drawing;
+    QList<QTransform> saved;
+    QTransform ctm;
+    QList<double> operands;
+    QList<QRectF> subpaths;
+    for (const QByteArray &token : content.simplified().split(' ')) {
+        bool number = false;
+        const double value = token.toDouble(&number);
+        if (number) {
+            operands << value;
+            continue;
+        }
+        const auto operand = [&operands](int i) { return operands.value(operands.size() - 6 + i); };
+        if (token == "q") {
+            saved << ctm;
+        } else if (token == "Q" && !saved.isEmpty()) {
+            ctm = saved.takeLast();
+        } else if (token == "cm" && operands.size() >= 6) {
+            ctm = QTransform(operand(0), operand(1), operand(2), operand(3), operand(4), operand(5)) * ctm;
+        } else if (token == "re" && operands.size() >= 4) {
+            const qsizetype n = operands.size();
+            subpaths << QRectF(operands[n - 4], operands[n - 3], operands[n - 2], operands[n - 1]);
+        } else if (token == "f" || token == "f*") {
+            for (const QRectF &rect : std::as_const(subpaths))
+                drawing.filledRects << (ctm * toTop).mapRect(rect);
+        } else if (token == "Tf" && !operands.isEmpty()) {
+            drawing.textSizes << operands.last() * std::sqrt(std::abs(ctm.determinant()));
+        } else if (token == "W" || token == "W*") {
+            drawing.clips = true;
+        }
+        if (token == "f" || token == "f*" || token == "n" || token == "S" || token == "B")
+            subpaths.clear();
+        if (!token.startsWith('/') && !token.startsWith('<') && !token.startsWith('['))
+            operands.clear();
+    }
+    return drawing;
 }

@@ -22,3 +22,14 @@ PdfPage readPdf(const QString &path);
 QStringList pdfFonts(const QString &path);
 // The first page as a picture at the given dots per inch.
 QImage renderPdf(const QString &path, int dpi);
+
+// What the first page's content stream draws, in points (y from the top of
+// the page): the size of each text as printed (its font size under the
+// transforms in force), the filled rectangles, and whether any clip is set.
+struct PdfDrawing
+{
+    QList<qreal> textSizes;
+    QList<QRectF> filledRects;
+    bool clips = false;
+};
+PdfDrawing readPdfDrawing(const QString &path);

@@ -35,21 +35,53 @@ CharacterSheet namedSheet()
     return sheet;
 }
 
-// Mean grey of the picture's row at a page y across the page x 400..570,
-// where a blank sheet has no text: the darkest row within half a page pixel.
-int greyAt(const QImage &image, qreal pageY, qreal sx, qreal sy)
+// Every caption, value and equipment line with a word of its own; LP's value is far wider than its cell.
+CharacterSheet labelledSheet()
 {
-    const qreal scale = dpi / 72.0;
-    const int y = qRound((margin + pageY * sy) * scale);
-    int darkest = 255;
-    for (int row = y - 1; row <= y + 1; ++row) {
-        int sum = 0;
-        const int left = qRound((margin + 400 * sx) * scale), right = qRound((margin + 570 * sx) * scale);
-        for (int x = left; x < right; ++x)
-            sum += qGray(image.pixel(x, row));
-        darkest = std::min(darkest, sum / (right - left));
+    CharacterSheet sheet;
+    for (int i = 0; i < CharacterSheet::captionCount; ++i)
+        sheet.setCaption(i, u"K%1"_s.arg(i));
+    for (int i = 0; i < CharacterSheet::valueCount; ++i)
+        sheet.setValue(i, u"W%1"_s.arg(i));
+    for (int i = 0; i < CharacterSheet::equipmentLineCount; ++i)
+        sheet.setEquipmentLine(i, u"A%1"_s.arg(i));
+    sheet.setValue(34, u"Lebenspunkte-nach-der-letzten-Schlacht"_s);
+    return sheet;
+}
+
+// A text and where paper puts it, in page pixels: its left (the class: its right) and its top.
+struct PrintedText
+{
+    QString text;
+    QPoint at;
+    bool rightAligned = false;
+};
+
+QList<PrintedText> printedTexts(const CharacterSheet &sheet)
+{
+    QList<PrintedText> texts;
+    const QPoint drop(0, SheetLayout::printedTextDrop);
+    for (int i = 0; i < CharacterSheet::captionCount; ++i) {
+        const QRect cell = SheetLayout::captionRect(i);
+        const bool right = i == CharacterSheet::classCaption;
+        texts.push_back({sheet.caption(i), (right ? QPoint(cell.left() + cell.width(), cell.top()) : cell.topLeft()) + drop, right});
     }
-    return darkest;
+    for (int i = 0; i < CharacterSheet::valueCount; ++i)
+        texts.push_back({sheet.value(i), SheetLayout::valueRect(i).topLeft() + drop});
+    for (int i = 0; i < CharacterSheet::equipmentLineCount; ++i)
+        texts.push_back({sheet.equipmentLine(i), SheetLayout::printedEquipmentText(i)});
+    return texts;
+}
+
+// The filled rectangle whose top left lies at the point (within the dot a margin rounds to) and
+// which runs the longer way the flag says.
+QRectF fillAt(const PdfDrawing &drawing, QPointF topLeft, bool horizontal)
+{
+    for (const QRectF &rect : drawing.filledRects) {
+        if ((rect.topLeft() - topLeft).manhattanLength() < 0.5 && (rect.width() > rect.height()) == horizontal)
+            return rect;
+    }
+    return {};
 }
 
 } // namespace
@@ -73,81 +105,95 @@ private Q_SLOTS:
     void init() { m_settings = std::make_unique<SettingsStore>(m_folder.filePath(u"Tarvosk.conf"_s)); }
     void cleanup() { QFile::remove(m_settings->fileName()); }
 
-    void placesTextsOnThePrintableArea_data()
+    // In the fonts and sizes the settings name, at the coarsest resolution,
+    // where a size rounded to whole dots would miss the group's.
+    void printsEveryTextWholeAtItsPlace()
     {
-        QTest::addColumn<int>("orientation");
-        QTest::newRow("portrait") << 0;
-        QTest::newRow("landscape") << 1;
-    }
-    // In the fonts the settings name: monospaced faces give each group's word a width of its own.
-    void placesTextsOnThePrintableArea()
-    {
-        QFETCH(int, orientation);
-        m_settings->write(Settings::Orientation, QString::number(orientation));
+        m_settings->write(Settings::Quality, u"1"_s);
         m_settings->write(Settings::HeadlineFont, Settings::FontName, u"DejaVu Sans Mono"_s);
+        m_settings->write(Settings::HeadlineFont, Settings::FontSize, u"13,75"_s);
         m_settings->write(Settings::HeadlineFont, Settings::FontBold, u"1"_s);
         m_settings->write(Settings::LabelsFont, Settings::FontName, u"Liberation Sans"_s);
+        m_settings->write(Settings::LabelsFont, Settings::FontSize, u"7.25"_s);
         m_settings->write(Settings::LabelsFont, Settings::FontItalic, u"Wahr"_s);
         m_settings->write(Settings::ValuesFont, Settings::FontName, u"Liberation Mono"_s);
-        m_settings->write(Settings::ValuesFont, Settings::FontSize, u"10"_s);
-        const QString pdf = pdfOf(namedSheet());
-        QStringList fonts = pdfFonts(pdf);
-        fonts.sort();
-        QCOMPARE(fonts, (QStringList{u"DejaVuSansMono-Bold"_s, u"LiberationMono"_s, u"LiberationSans-Italic"_s}));
-        const PdfPage page = readPdf(pdf);
-        QCOMPARE(page.size.width() > page.size.height(), orientation == 1);
-        const qreal sx = (page.size.width() - 2 * margin) / SheetLayout::pageSize.width();
-        const qreal sy = (page.size.height() - 2 * margin) / SheetLayout::pageSize.height();
-        // A point is 4/3 page pixels (on a portrait page, which keeps the sheet's proportions).
-        QVERIFY(orientation == 1 || qAbs(page.box(u"Hohenstein"_s).width() - 10 * 0.602 * 18 * 4 / 3 * sx) <= 1);
-        QVERIFY(orientation == 1 || qAbs(page.box(u"Greta"_s).width() - 5 * 0.6 * 10 * 4 / 3 * sx) <= 1);
+        m_settings->write(Settings::ValuesFont, Settings::FontSize, u"9.25"_s);
+        const CharacterSheet sheet = labelledSheet();
+        QHash<QString, QSizeF> portraitSizes;
+        for (const int orientation : {0, 1}) {
+            m_settings->write(Settings::Orientation, QString::number(orientation));
+            const QString pdf = pdfOf(sheet);
+            QStringList fonts = pdfFonts(pdf);
+            fonts.sort();
+            QCOMPARE(fonts, (QStringList{u"DejaVuSansMono-Bold"_s, u"LiberationMono"_s, u"LiberationSans-Italic"_s}));
+            const PdfPage page = readPdf(pdf);
+            QCOMPARE(page.size.width() > page.size.height(), orientation == 1);
+            const qreal sx = (page.size.width() - 2 * margin) / SheetLayout::pageSize.width();
+            const qreal sy = (page.size.height() - 2 * margin) / SheetLayout::pageSize.height();
 
-        // Each text starts at its cell's left (the class ends at its right), centred in its row.
-        const QRect band = SheetLayout::equipmentLineRect(28).adjusted(SheetLayout::equipmentTextIndent, 0, 0, 0);
-        const QList<std::pair<QString, QRect>> places{
-            {u"Hohenstein"_s, SheetLayout::captionRect(CharacterSheet::nameCaption)},
-            {u"Kopfgeldjägerin"_s, SheetLayout::captionRect(CharacterSheet::classCaption)},
-            {u"Greta"_s, SheetLayout::valueRect(0)},
-            {u"Zunderbüchse"_s, band},
-        };
-        for (const auto &[text, cell] : places) {
-            const QRectF box = page.box(text);
-            const bool right = text == u"Kopfgeldjägerin";
-            const qreal x = margin + (right ? cell.left() + cell.width() : cell.left()) * sx;
-            QVERIFY2(qAbs((right ? box.right() : box.left()) - x) <= 1, qPrintable(text));
-            QVERIFY2(qAbs(box.center().y() - (margin + (cell.top() + cell.height() / 2.0) * sy)) <= 1, qPrintable(text));
+            // Each text whole, as one word, where its place scales to; unstretched: as wide and high either way.
+            for (const auto &[text, at, right] : printedTexts(sheet)) {
+                const QRectF box = page.box(text);
+                QVERIFY2(!box.isEmpty(), qPrintable(text));
+                QVERIFY2(qAbs((right ? box.right() : box.left()) - (margin + at.x() * sx)) <= 0.5, qPrintable(text));
+                QVERIFY2(qAbs(box.top() - (margin + at.y() * sy)) <= 0.5, qPrintable(text));
+                if (orientation == 0)
+                    portraitSizes.insert(text, box.size());
+                const QSizeF change = box.size() - portraitSizes.value(text);
+                QVERIFY2(qAbs(change.width()) <= 0.1 && qAbs(change.height()) <= 0.1, qPrintable(text));
+            }
+            // At the sizes of their groups, and nothing cut off.
+            const PdfDrawing drawing = readPdfDrawing(pdf);
+            QSet<qreal> sizes;
+            for (const qreal size : drawing.textSizes) {
+                const qreal group = size > 12 ? 13.75 : size > 8.5 ? 9.25 : 7.25;
+                QVERIFY2(qAbs(size - group) <= 0.1, qPrintable(QString::number(size)));
+                sizes.insert(group);
+            }
+            QCOMPARE(sizes.size(), 3);
+            QVERIFY(!drawing.clips);
         }
     }
 
-    void drawsLinesAsTheSettingsSay_data()
+    void drawsLinesInPrinterDots_data()
     {
         QTest::addColumn<QStringList>("printer"); // keys of "Printer" = values
-        // How many page pixels down from its top a frame and a light ruling line are dark.
-        QTest::addColumn<int>("frameDepth");
-        QTest::addColumn<int>("ruleDepth");
-        QTest::newRow("defaults") << QStringList() << 3 << 1;
-        QTest::newRow("no frames") << QStringList{u"Line1On=0"_s} << 0 << 1;
-        QTest::newRow("no ruling lines") << QStringList{u"Line0On=0"_s} << 3 << 0;
-        QTest::newRow("wide, rounded") << QStringList{u"Line1=5,6"_s, u"Line0=4"_s} << 6 << 4;
+        QTest::addColumn<int>("dpi");
+        // Dots of the frames, the heavy and the light ruling lines: 0 a hairline, -1 none.
+        QTest::addColumn<int>("frame");
+        QTest::addColumn<int>("heavy");
+        QTest::addColumn<int>("light");
+        QTest::newRow("defaults") << QStringList() << 300 << 3 << 3 << 0;
+        QTest::newRow("draft") << QStringList{u"Quality=1"_s} << 150 << 3 << 3 << 0;
+        QTest::newRow("medium") << QStringList{u"Quality=3"_s} << 600 << 3 << 3 << 0;
+        QTest::newRow("high") << QStringList{u"Quality=4"_s} << 1200 << 3 << 3 << 0;
+        QTest::newRow("dots per inch") << QStringList{u"Quality=-200"_s} << 200 << 3 << 3 << 0;
+        QTest::newRow("no such quality") << QStringList{u"Quality=5"_s} << 300 << 3 << 3 << 0;
+        QTest::newRow("no frames") << QStringList{u"Line1On=0"_s} << 300 << -1 << 3 << 0;
+        QTest::newRow("no ruling lines") << QStringList{u"Line0On=0"_s} << 300 << 3 << -1 << -1;
+        QTest::newRow("wide, rounded") << QStringList{u"Line1=5,6"_s, u"Line0=4"_s} << 300 << 6 << 6 << 4;
     }
-    void drawsLinesAsTheSettingsSay()
+    void drawsLinesInPrinterDots()
     {
         QFETCH(QStringList, printer);
-        QFETCH(int, frameDepth);
-        QFETCH(int, ruleDepth);
+        QFETCH(int, dpi);
+        QFETCH(int, frame);
+        QFETCH(int, heavy);
+        QFETCH(int, light);
         for (const QString &setting : printer)
             m_settings->write(u"Printer", setting.section(u'=', 0, 0), setting.section(u'=', 1));
-        const QImage image = renderPdf(pdfOf(CharacterSheet()), dpi);
-        QVERIFY(!image.isNull());
-        const qreal sx = (image.width() * 72.0 / dpi - 2 * margin) / SheetLayout::pageSize.width();
-        const qreal sy = (image.height() * 72.0 / dpi - 2 * margin) / SheetLayout::pageSize.height();
-        // The top frame, and a light line across the personal data below "Besonderes".
-        for (const auto &[top, depth] : {std::pair(SheetLayout::frames()[0].top(), frameDepth), std::pair(151, ruleDepth)}) {
-            if (depth > 0) {
-                QVERIFY2(greyAt(image, top + 0.5, sx, sy) < 160, qPrintable(QString::number(top)));
-                QVERIFY2(greyAt(image, top + depth - 0.5, sx, sy) < 160, qPrintable(QString::number(top)));
-            }
-            QVERIFY2(greyAt(image, top + depth + (depth > 0 ? 1.5 : 0.5), sx, sy) > 230, qPrintable(QString::number(top)));
+        const PdfDrawing drawing = readPdfDrawing(pdfOf(CharacterSheet()));
+        const qreal sx = (595 - 2 * margin) / SheetLayout::pageSize.width();
+        const qreal sy = (842 - 2 * margin) / SheetLayout::pageSize.height();
+        const auto onPaper = [sx, sy](QPoint page) { return QPointF(margin + page.x() * sx, margin + page.y() * sy); };
+        // The top of the first frame, the heavy line under "Ausrüstung", the light one under "Besonderes".
+        const QList<std::pair<QPoint, int>> lines{
+            {SheetLayout::frames()[0].topLeft(), frame}, {{401, 326}, heavy}, {{10, 151}, light}};
+        for (const auto &[at, dots] : lines) {
+            const QRectF fill = fillAt(drawing, onPaper(at), true);
+            const QString where = u"%1,%2"_s.arg(at.x()).arg(at.y());
+            QVERIFY2(fill.isEmpty() == (dots <= 0), qPrintable(where));
+            QVERIFY2(dots <= 0 || qAbs(fill.height() - dots * 72.0 / dpi) < 0.01, qPrintable(where));
         }
     }
 

@@ -88,33 +88,41 @@ private Q_SLOTS:
         }
     }
 
-    // An edit that changes nothing (the sheet's refusals take the same way) emits nothing; every real
-    // edit emits its signal and marks the sheet unsaved.
-    void onlyRealEditsSignalAndMarkUnsaved()
+    // Every committed edit marks the sheet unsaved, even one that leaves its text as it was; only a
+    // real change emits its signal. A place outside the sheet takes nothing.
+    void everyCommitMarksUnsavedOnlyChangesSignal()
     {
         SheetDocument document;
         QVERIFY(document.isSaved() && document.fileName().isEmpty());
         QSignalSpy captions(&document, &SheetDocument::captionChanged), values(&document, &SheetDocument::valueChanged),
             equipment(&document, &SheetDocument::equipmentChanged), saved(&document, &SheetDocument::savedChanged);
         const CharacterSheet &sheet = document.sheet();
-        const QList<bool> changed{document.setCaption(2, sheet.caption(2)), document.setValue(129, sheet.value(129)),
-                                  document.setEquipmentLine(28, QString()), document.insertEquipmentLine(0),
-                                  document.removeEquipmentLine(0)};
-        QCOMPARE(changed, QList<bool>(changed.size(), false));
-        QVERIFY(document.isSaved() && document.sheet() == CharacterSheet());
-        QCOMPARE(captions.size() + values.size() + equipment.size() + saved.size(), 0);
+        const QList<bool> outside{document.setCaption(-1, u"x"_s), document.setValue(CharacterSheet::valueCount, u"x"_s),
+                                  document.setEquipmentLine(CharacterSheet::overflowLineIndex + 1, u"x"_s),
+                                  document.insertEquipmentLine(-1), document.removeEquipmentLine(30)};
+        QCOMPARE(outside, QList<bool>(outside.size(), false));
+        QVERIFY(document.isSaved() && saved.isEmpty());
 
-        const std::function<bool()> edits[] = {
+        const QList<std::function<bool()>> unchanged{
+            [&] { return document.setCaption(2, sheet.caption(2)); }, [&] { return document.setValue(129, sheet.value(129)); },
+            [&] { return document.setEquipmentLine(28, QString()); }, [&] { return document.insertEquipmentLine(0); },
+            [&] { return document.removeEquipmentLine(0); }};
+        const QList<std::function<bool()>> changes{
             [&] { return document.setCaption(40, u"eins"_s); }, [&] { return document.setValue(196, u"zwei"_s); },
             [&] { return document.setEquipmentLine(0, u"drei"_s); },
             [&] { return document.setEquipmentLine(CharacterSheet::overflowLineIndex, u"vier"_s); },
             [&] { return document.insertEquipmentLine(0); }, [&] { return document.removeEquipmentLine(0); }};
-        for (const auto &edit : edits) {
-            document.markSaved(QString());
-            saved.clear();
-            QVERIFY(edit());
-            QVERIFY(!document.isSaved() && saved.size() == 1 && !saved.first().first().toBool());
-        }
+        const auto commitEach = [&](const QList<std::function<bool()>> &edits) {
+            for (const auto &edit : edits) {
+                document.markSaved(QString());
+                saved.clear();
+                QVERIFY(edit());
+                QVERIFY(!document.isSaved() && saved.size() == 1 && !saved.first().first().toBool());
+            }
+        };
+        commitEach(unchanged);
+        QCOMPARE(captions.size() + values.size() + equipment.size(), 0);
+        commitEach(changes);
         QVERIFY(document.setValue(196, u"fünf"_s));
         QCOMPARE(saved.size(), 1); // already unsaved
         QCOMPARE((QList<qsizetype>{captions.size(), values.size(), equipment.size()}), QList<qsizetype>({1, 2, 4}));

@@ -162,6 +162,20 @@ private Q_SLOTS:
         }
     }
 
+    // A text too long for its label is cut, not shortened with an ellipsis: whatever follows
+    // beyond the edge leaves the cell as the beginning alone draws it.
+    void cutsLongTextsWithoutEllipsis()
+    {
+        const std::vector<Cell> cells = textCells();
+        for (const Cell &cell : {cells[CharacterSheet::nameCaption], cells[CharacterSheet::captionCount + 32], cells.back()}) {
+            CharacterSheet beginning, whole;
+            cell.write(beginning, u"+1"_s);
+            cell.write(whole, u"+1"_s + QString(80, u' ') + u"0"_s);
+            const QImage cut = render(whole, SheetLook::standard()).copy(cell.rect);
+            QVERIFY2(cut == render(beginning, SheetLook::standard()).copy(cell.rect), qPrintable(cell.name()));
+        }
+    }
+
     void drawsThePage_data()
     {
         QTest::addColumn<bool>("framesOn");
