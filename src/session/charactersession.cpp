@@ -153,11 +153,9 @@ bool CharacterSession::open(const QString &path)
 bool CharacterSession::openRecent(int row)
 {
     const Busy busy(*this);
-    if (!maySetAside())
-        return false;
+    // An empty row does nothing; a file that is gone is passed over in silence, after the question.
     const QString path = m_context.settings.read(Settings::Recent, QString::number(row));
-    // A file that is gone is passed over in silence.
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    if (path.isEmpty() || !maySetAside() || !QFileInfo::exists(path))
         return false;
     return loadFile(path);
 }

@@ -150,8 +150,7 @@ void Form8::Form_Load()
     m_newCharacter = false;
     m_toolbarOnly = settings.readNumber(Settings::AlwaysWord) != 0;
 
-    // The remembered size is the whole window's; the frame is the one the window manager last drew.
-    const QMargins frame = WindowPlacement::frameMargins(*this);
+    // The remembered size is the whole window's, frame included.
     const QSize area = WindowPlacement::availableArea().size();
     const auto storedPixels = [&settings](QStringView key, double fallback, int largest) {
         double twips = settings.readSize(Settings::SheetWindow, key, fallback);
@@ -159,11 +158,12 @@ void Form8::Form_Load()
             twips = fallback;
         return std::clamp(int(std::lround(twips / twipsPerPixel)), 1, std::max(1, largest));
     };
-    const int width = storedPixels(u"width", defaultWidthTwips, area.width()) - frame.left() - frame.right();
-    const int height = m_toolbarOnly
-                           ? IconBar::toolbarHeight
-                           : storedPixels(u"height", defaultHeightTwips, area.height()) - frame.top() - frame.bottom();
-    resize(std::max(width, 1), std::max(height, 1));
+    const int width = storedPixels(u"width", defaultWidthTwips, area.width());
+    if (m_toolbarOnly)
+        WindowPlacement::resizeCountingFrame(*this, QSize(width, IconBar::toolbarHeight), Qt::Horizontal);
+    else
+        WindowPlacement::resizeCountingFrame(*this, QSize(width, storedPixels(u"height", defaultHeightTwips, area.height())),
+                                             Qt::Horizontal | Qt::Vertical);
     WindowPlacement::placeRemembered(*this, settings, Settings::SheetWindow, Qt::AlignCenter);
 
     showPattern();

@@ -73,8 +73,18 @@ public:
         m_frame = frame;
         m_known = true;
         s_assumedFrame = frame;
+        // The size first: a centred place depends on it.
+        if (auto again = std::exchange(m_sizeAgain, {}); again && frame != m_sizeAssumed)
+            again();
         if (auto again = std::exchange(m_placeAgain, {}); again && frame != m_assumed)
             again();
+    }
+
+    // The window was sized assuming this frame; sizeAgain waits for the true one, as placeAgain does.
+    void sizedWith(const QMargins &assumed, std::function<void()> sizeAgain)
+    {
+        m_sizeAssumed = assumed;
+        m_sizeAgain = m_known ? std::function<void()>() : std::move(sizeAgain);
     }
 
     // The window was placed assuming this frame; until the true one is known, placeAgain waits for it.
@@ -116,8 +126,10 @@ private:
     QWidget &m_window;
     QMargins m_frame;
     QMargins m_assumed;
+    QMargins m_sizeAssumed;
     bool m_known = false;
     std::function<void()> m_placeAgain;
+    std::function<void()> m_sizeAgain;
 };
 
 using InnerPositionRule = std::function<QPoint(const QMargins &frame)>;
@@ -192,6 +204,16 @@ void centre(QWidget &window)
     placeBy(window, [&window](const QMargins &frame) {
         return centredInnerPosition(availableArea(), window.size(), frame);
     });
+}
+
+void resizeCountingFrame(QWidget &window, QSize size, Qt::Orientations withFrame)
+{
+    const QMargins frame = frameMargins(window);
+    if (hasFrame(window))
+        FrameWatch::of(window).sizedWith(frame, [&window, size, withFrame] { resizeCountingFrame(window, size, withFrame); });
+    const int width = size.width() - (withFrame & Qt::Horizontal ? frame.left() + frame.right() : 0);
+    const int height = size.height() - (withFrame & Qt::Vertical ? frame.top() + frame.bottom() : 0);
+    window.resize(std::max(width, 1), std::max(height, 1));
 }
 
 void moveFrameTo(QWidget &window, QPoint frameTopLeft)

@@ -44,6 +44,11 @@ void setAssumedFrame(const QMargins &frame);
 // screen. Call it after the window has its size; shown or hidden alike.
 void centre(QWidget &window);
 
+// Gives the window this size: its frame counted in the directions named, its
+// inner area alone in the others. The inner size follows the true frame once
+// the window manager has drawn it.
+void resizeCountingFrame(QWidget &window, QSize size, Qt::Orientations withFrame);
+
 // Puts the top-left corner of the window's frame at this screen point.
 void moveFrameTo(QWidget &window, QPoint frameTopLeft);
 // The screen point of the top-left corner of the window's frame.

@@ -189,15 +189,17 @@ private Q_SLOTS:
         QVERIFY(f.messages.shown.isEmpty());
     }
 
-    // A row opens its own file after the save question; a file that is gone is passed over in silence, also after it.
+    // A row opens its own file after the save question; a file that is gone is passed over in silence, also
+    // after it; an empty row does nothing, asks nothing.
     void openRecent()
     {
         Fixture f;
-        for (int k = 0; k < Settings::RecentCount; ++k)
+        for (int k = 1; k < Settings::RecentCount; ++k)
             f.settings.write(Settings::Recent, QString::number(k), f.character(u"R%1"_s.arg(k)));
         QVERIFY(QFile::remove(f.recent(2)));
         f.session.finish(sheetOf(u"Neu"_s));
         f.messages.answers = {Answer::No, Answer::No};
+        QVERIFY(!f.session.openRecent(0));
         QVERIFY(!f.session.openRecent(2));
         QCOMPARE(f.document().sheet(), sheetOf(u"Neu"_s));
         QVERIFY(f.session.openRecent(3));

@@ -1,6 +1,7 @@
 #include "widgets/dropdownpanel.h"
 #include "sheetwindow/form8.h"
 #include "widgets/iconbutton.h"
+#include "widgets/windowplacement.h"
 #include "sheetwindow/sheetpage.h"
 #include "sheetwindow/sheettoolbar.h"
 #include "formats/sheetformats.h"
@@ -127,6 +128,24 @@ private Q_SLOTS:
         const QRect smallest = f.form->paper()->geometry();
         f.form->resize(300, 40);
         QCOMPARE(f.form->paper()->geometry(), smallest);
+    }
+
+    // Each start the sheet window is the program's first framed window, whose frame comes to light only
+    // once it shows: five starts and closes leave its remembered size as it was.
+    void sizeHoldsFromStartToStart()
+    {
+        Fixture f;
+        f.settings.write(Settings::SheetWindow, u"width"_s, u"9000"_s);
+        f.settings.write(Settings::SheetWindow, u"height"_s, u"7500"_s);
+        const QMargins before = WindowPlacement::assumedFrame();
+        for (int start = 0; start < 5; ++start) {
+            WindowPlacement::setAssumedFrame({});
+            f.open();
+            QVERIFY(f.form->close());
+            QCOMPARE(f.settings.read(Settings::SheetWindow, u"width"_s), u"9000"_s);
+            QCOMPARE(f.settings.read(Settings::SheetWindow, u"height"_s), u"7500"_s);
+        }
+        WindowPlacement::setAssumedFrame(before);
     }
 
     // The drop-downs of "Öffnen" (recent files) and "Speichern"; the toolbar's pattern and its right click.
