@@ -79,8 +79,8 @@ CharacterSheet filledSheet()
 }
 
 // The page drawn at `ratio` device pixels per page pixel, on a green margin
-// the page must leave alone: with a `dpi` the painter scales, as for a
-// printer; otherwise the image has a device pixel ratio, as a HiDPI screen.
+// the page must leave alone: with a `dpi` the painter scales, as a zoomed
+// window's; otherwise the image has a device pixel ratio, as a HiDPI screen.
 QImage render(const CharacterSheet &sheet, const SheetLook &look, int ratio = 1, int dpi = 0)
 {
     QImage image((SheetLayout::pageSize + QSize(40, 40)) * ratio, QImage::Format_RGB32);
@@ -182,8 +182,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("rulesOn");
         QTest::addColumn<int>("dpi"); // 0: device pixel ratio 2, else painter scaled
         QTest::newRow("device pixel ratio 2") << true << true << 0;
-        QTest::newRow("frames only, printer") << true << false << 600;
-        QTest::newRow("rules only, printer") << false << true << 600;
+        QTest::newRow("frames only, zoomed") << true << false << 600;
+        QTest::newRow("rules only, zoomed") << false << true << 600;
     }
 
     void drawsThePage()
