@@ -114,12 +114,12 @@ void Form8::buildWindow()
     connect(m_page, &SheetPage::editorFocused, m_toolbar, &SheetToolbar::clearMarks);
     m_paper->setFocusPolicy(Qt::StrongFocus);
 
-    addCommand(Command::NewCharacter, u"Neuer Charakter"_s, QKeySequence(Qt::CTRL | Qt::Key_N), &Form8::newCharacter);
-    addCommand(Command::Open, u"Öffnen"_s, QKeySequence(Qt::CTRL | Qt::Key_O), &Form8::openCharacter);
-    addCommand(Command::Save, u"Speichern"_s, QKeySequence(Qt::CTRL | Qt::Key_S), &Form8::saveCharacter);
-    addCommand(Command::SaveAs, u"Speichern unter"_s, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-               &Form8::saveCharacterAs);
-    addCommand(Command::Print, u"Drucken"_s, QKeySequence(Qt::CTRL | Qt::Key_P), &Form8::printCharacter);
+    addCommand(Command::NewCharacter, u"Neuer Charakter"_s, SheetToolbar::keys(SheetToolbar::NewButton),
+               &Form8::newCharacter);
+    addCommand(Command::Open, u"Öffnen"_s, SheetToolbar::keys(SheetToolbar::OpenButton), &Form8::openCharacter);
+    addCommand(Command::Save, u"Speichern"_s, SheetToolbar::keys(SheetToolbar::SaveButton), &Form8::saveCharacter);
+    addCommand(Command::SaveAs, u"Speichern unter"_s, SheetToolbar::saveAsKeys(), &Form8::saveCharacterAs);
+    addCommand(Command::Print, u"Drucken"_s, SheetToolbar::keys(SheetToolbar::PrintButton), &Form8::printCharacter);
     addCommand(Command::Word, u"Datenblatt in Word"_s, {}, &Form8::exportToWord);
     addCommand(Command::Settings, u"Einstellungen"_s, {}, &Form8::showSettings);
     addCommand(Command::Delete, u"Charakter löschen"_s, {}, &Form8::deleteCharacter);

@@ -14,13 +14,25 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// The keys as Qt writes them in the user's language ("Strg+S" in German).
+QString keysText(const QKeySequence &keys)
+{
+    return keys.toString(QKeySequence::NativeText);
+}
+
+QString withKeys(const QString &text, const QKeySequence &keys)
+{
+    return keys.isEmpty() ? text : text + u" ("_s + keysText(keys) + u')';
+}
+
 std::vector<IconEntry> toolbarIcons()
 {
+    using Toolbar = SheetToolbar;
     return {
-        IconEntry::ofPicture(u"imgButton_0"_s, u"new"_s, u"Neuer Charakter (Strg+N)"_s),
-        IconEntry::ofPicture(u"imgButton_1"_s, u"open"_s, u"Öffnen (Strg+O)"_s),
-        IconEntry::ofPicture(u"imgButton_2"_s, u"save"_s, u"Speichern (Strg+S)"_s),
-        IconEntry::ofPicture(u"imgButton_3"_s, u"print"_s, u"Drucken (Strg+P)"_s),
+        IconEntry::ofPicture(u"imgButton_0"_s, u"new"_s, withKeys(u"Neuer Charakter"_s, Toolbar::keys(Toolbar::NewButton))),
+        IconEntry::ofPicture(u"imgButton_1"_s, u"open"_s, withKeys(u"Öffnen"_s, Toolbar::keys(Toolbar::OpenButton))),
+        IconEntry::ofPicture(u"imgButton_2"_s, u"save"_s, withKeys(u"Speichern"_s, Toolbar::keys(Toolbar::SaveButton))),
+        IconEntry::ofPicture(u"imgButton_3"_s, u"print"_s, withKeys(u"Drucken"_s, Toolbar::keys(Toolbar::PrintButton))),
         IconEntry::ofPicture(u"imgButton_4"_s, u"word"_s, u"Datenblatt in Word"_s),
         IconEntry::ofPicture(u"imgButton_5"_s, u"settings"_s, u"Einstellungen"_s),
         IconEntry::ofPicture(u"imgButton_6"_s, u"delete"_s, u"Charakter löschen"_s),
@@ -35,13 +47,31 @@ QString OnlyFile(const QString &xCompletePath)
     return xCompletePath.mid(slash + 1);
 }
 
+QKeySequence SheetToolbar::keys(Button button)
+{
+    switch (button) {
+    case NewButton: return QKeySequence::New;
+    case OpenButton: return QKeySequence::Open;
+    case SaveButton: return QKeySequence::Save;
+    case PrintButton: return QKeySequence::Print;
+    default: return {};
+    }
+}
+
+QKeySequence SheetToolbar::saveAsKeys()
+{
+    // Not every desktop's key scheme binds it.
+    const QKeySequence standard(QKeySequence::SaveAs);
+    return standard.isEmpty() ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) : standard;
+}
+
 SheetToolbar::SheetToolbar(const SettingsStore &settings, HoverWatch &hoverWatch, QWidget *parent)
     : IconBar(u"picControl"_s, toolbarIcons(), nullptr, Style::Toolbar, hoverWatch, parent)
     , m_settings(settings)
     , m_panel(new DropDownPanel(this))
 {
     addDropDown(OpenButton, IconEntry::ofPicture(u"imgDropDown_1"_s, u"dropdown"_s, u"Zuletzt geöffnet"_s));
-    addDropDown(SaveButton, IconEntry::ofPicture(u"imgDropDown_2"_s, u"dropdown"_s, u"Speichern unter (Strg+Umschalt+S)"_s));
+    addDropDown(SaveButton, IconEntry::ofPicture(u"imgDropDown_2"_s, u"dropdown"_s, withKeys(u"Speichern unter"_s, saveAsKeys())));
     connect(this, &IconBar::dropDownClicked, this, &SheetToolbar::toggleDropDown);
     connect(m_panel, &DropDownPanel::rowChosen, this, &SheetToolbar::Choosen);
     connect(m_panel, &QMenu::aboutToHide, this, [this] {
@@ -101,8 +131,8 @@ void SheetToolbar::MakeMenu(int index)
                 rows.emplace_back(file, QString(), path);
         }
     } else {
-        rows.emplace_back(u"Speichern"_s, u"Strg+S"_s);
-        rows.emplace_back(u"Speichern unter"_s, u"Strg+Umschalt+S"_s);
+        rows.emplace_back(u"Speichern"_s, keysText(keys(SaveButton)));
+        rows.emplace_back(u"Speichern unter"_s, keysText(saveAsKeys()));
     }
     m_menu = index;
     m_panel->setRows(rows);

@@ -2,6 +2,8 @@
 
 #include "widgets/iconbar.h"
 
+#include <QKeySequence>
+
 namespace Tarvosk {
 
 class DropDownPanel;
@@ -23,6 +25,10 @@ public:
     enum Button { NewButton, OpenButton, SaveButton, PrintButton, WordButton, SettingsButton, DeleteButton };
 
     SheetToolbar(const SettingsStore &settings, HoverWatch &hoverWatch, QWidget *parent = nullptr);
+
+    // The keys of a button's command, Qt's standard ones, which its tip names; empty where it has none.
+    static QKeySequence keys(Button button);
+    static QKeySequence saveAsKeys();
     ~SheetToolbar() override;
 
     DropDownPanel *panel() const;

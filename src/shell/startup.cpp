@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "shell/displaycheck.h"
 #include "formats/sheetformats.h"
 #include "platform/desktoptools.h"
 #include "platform/filedialogsonscreen.h"
@@ -22,6 +23,8 @@
 #include <QLocale>
 #include <QSessionManager>
 #include <QTranslator>
+
+#include <memory>
 
 namespace Tarvosk {
 
@@ -95,7 +98,9 @@ int runTarvosk(char *programName, const QString &path, SettingsStore &settings, 
 {
     int argc = 1;
     char *argv[] = {programName, nullptr};
+    auto displayCheck = std::make_unique<DisplayCheck>();
     QApplication app(argc, argv);
+    displayCheck.reset();
     QApplication::setOrganizationName(QStringLiteral("Tarvosk"));
     QApplication::setApplicationName(QStringLiteral("Tarvosk"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));

@@ -69,7 +69,8 @@ IconButton *IconBar::addDropDown(int index, const IconEntry &arrow)
     auto *button = new IconButton(arrow.objectName, arrow.resource, arrow.toolTip, this);
     const QSize size(dropDownWidth, IconButton::side);
     button->setFixedSize(size);
-    button->setPixmap(resourcePixmap(arrow.resource, size));
+    button->setPictureSize(size);
+    button->setTinted(true);
     m_dropDowns[index] = button;
     connectIcon(button, index);
     connect(button, &IconButton::clicked, this, [this, index] { Q_EMIT dropDownClicked(index); });
@@ -129,6 +130,19 @@ IconButton *IconBar::icon(int index) const
 IconButton *IconBar::abortIcon() const
 {
     return m_abort;
+}
+
+std::vector<QWidget *> IconBar::buttonsInOrder() const
+{
+    std::vector<QWidget *> buttons;
+    for (std::size_t i = 0; i < m_icons.size(); ++i) {
+        buttons.push_back(m_icons[i]);
+        if (m_dropDowns[i])
+            buttons.push_back(m_dropDowns[i]);
+    }
+    if (m_abort)
+        buttons.push_back(m_abort);
+    return buttons;
 }
 
 void IconBar::placeIcons()

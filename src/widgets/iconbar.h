@@ -45,6 +45,8 @@ public:
 
     IconButton *icon(int index) const;
     IconButton *abortIcon() const;
+    // Every button from left to right, each arrow after its icon: the order Tab follows.
+    std::vector<QWidget *> buttonsInOrder() const;
 
     // Puts a drop-down arrow beside icon `index`; the icons after it move along.
     IconButton *addDropDown(int index, const IconEntry &arrow);

@@ -1,5 +1,6 @@
 #include "widgets/iconbutton.h"
 
+#include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,48 +8,74 @@
 
 namespace Tarvosk {
 
-QPixmap resourcePixmap(const QString &resource, QSize size)
+QPixmap resourcePixmap(const QString &resource, QSize size, qreal devicePixelRatio)
 {
+    const QSize pixels = (QSizeF(size) * devicePixelRatio).toSize();
+    QPixmap pixmap;
     if (resource.endsWith(u".svg")) {
         QSvgRenderer renderer(resource);
-        QPixmap pixmap(size);
+        pixmap = QPixmap(pixels);
         pixmap.fill(Qt::transparent);
         if (renderer.isValid()) {
             QPainter painter(&pixmap);
             renderer.render(&painter);
         }
-        return pixmap;
+    } else {
+        pixmap = QPixmap(resource).scaled(pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
-    return QPixmap(resource).scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    return pixmap;
 }
 
 IconButton::IconButton(const QString &objectName, const QString &iconResource, const QString &toolTip,
                        QWidget *parent)
-    : QLabel(parent)
+    : QAbstractButton(parent)
+    , m_resource(iconResource)
 {
     setObjectName(objectName);
     setToolTip(toolTip);
     setAccessibleName(toolTip);
     setFocusPolicy(Qt::TabFocus);
     setFixedSize(side, side);
-    setAlignment(Qt::AlignCenter);
-    setPixmap(resourcePixmap(iconResource, QSize(side - 2, side - 2)));
     setMouseTracking(true);
-    setLineWidth(1);
 }
 
 bool IconButton::isPressedLook() const
 {
-    return frameShape() == QFrame::Box;
+    return isDown();
 }
 
-void IconButton::setPressedLook(bool pressed)
+void IconButton::setPictureSize(QSize size)
 {
-    setFrameStyle(pressed ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+    m_pictureSize = size;
+    m_picture = QPixmap();
+    update();
+}
+
+void IconButton::setTinted(bool tinted)
+{
+    m_tinted = tinted;
+    m_picture = QPixmap();
+    update();
+}
+
+QPixmap IconButton::picture() const
+{
+    const qreal ratio = devicePixelRatioF();
+    if (m_picture.isNull() || m_picture.devicePixelRatio() != ratio) {
+        m_picture = resourcePixmap(m_resource, m_pictureSize, ratio);
+        if (m_tinted) {
+            QPainter painter(&m_picture);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
+            painter.fillRect(QRect(QPoint(0, 0), m_pictureSize), palette().color(QPalette::ButtonText));
+        }
+    }
+    return m_picture;
 }
 
 void IconButton::mouseMoveEvent(QMouseEvent *event)
 {
+    QAbstractButton::mouseMoveEvent(event);
     if (event->buttons() == Qt::NoButton) {
         const QPoint topLeft = event->globalPosition().toPoint() - event->position().toPoint();
         Q_EMIT hovered(this, topLeft);
@@ -57,76 +84,40 @@ void IconButton::mouseMoveEvent(QMouseEvent *event)
     event->accept();
 }
 
-void IconButton::mousePressEvent(QMouseEvent *event)
-{
-    setPressedLook(true);
-    Q_EMIT pressed(this);
-    event->accept();
-}
-
-void IconButton::mouseReleaseEvent(QMouseEvent *event)
-{
-    setPressedLook(false);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-        event->accept();
-        Q_EMIT clicked();
-        return;
-    }
-    // A right click falls through to the bar, which offers its pattern menu.
-    event->ignore();
-}
-
-// Space acts on release, as on a push button; Enter at once.
+// Space clicks on release, as on any button; Enter at once.
 void IconButton::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-        if (!event->isAutoRepeat()) {
-            setPressedLook(true);
-            Q_EMIT pressed(this);
-        }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        Q_EMIT clicked();
-        return;
-    default:
-        QLabel::keyPressEvent(event);
-    }
-}
-
-void IconButton::keyReleaseEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
-        event->accept();
-        if (isPressedLook()) {
-            setPressedLook(false);
-            Q_EMIT clicked();
-        }
+        click();
         return;
     }
-    QLabel::keyReleaseEvent(event);
+    QAbstractButton::keyPressEvent(event);
 }
 
-void IconButton::focusOutEvent(QFocusEvent *event)
+void IconButton::paintEvent(QPaintEvent *)
 {
-    // Space held while the focus moves on presses nothing.
-    setPressedLook(false);
-    QLabel::focusOutEvent(event);
-}
-
-void IconButton::paintEvent(QPaintEvent *event)
-{
-    QLabel::paintEvent(event);
-    if (!hasFocus())
-        return;
-    // A clear line in the selection colour, inside the pressed look's border
-    // so that both show; the style's own focus rectangle is too faint on an icon.
     QPainter painter(this);
-    painter.setPen(palette().color(QPalette::Highlight));
-    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    const QRect place(QPoint((width() - m_pictureSize.width()) / 2, (height() - m_pictureSize.height()) / 2),
+                      m_pictureSize);
+    painter.drawPixmap(place, picture());
+    if (isDown()) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    if (hasFocus()) {
+        // A clear line in the selection colour, inside the pressed look's border
+        // so that both show; the style's own focus rectangle is too faint on an icon.
+        painter.setPen(palette().color(QPalette::Highlight));
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+}
+
+void IconButton::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        m_picture = QPixmap();
+    QAbstractButton::changeEvent(event);
 }
 
 } // namespace Tarvosk

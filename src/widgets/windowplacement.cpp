@@ -134,6 +134,30 @@ private:
 
 using InnerPositionRule = std::function<QPoint(const QMargins &frame)>;
 
+// The area for windows of the screen under the window's middle; the primary
+// screen's when it is on none.
+QRect areaUnder(const QRect &outer)
+{
+    const QScreen *screen = QGuiApplication::screenAt(outer.center());
+    return screen ? screen->availableGeometry() : availableArea();
+}
+
+// A window stands wholly on its screen's area, whatever place and size it was
+// given: one too large for the area is made smaller, as far as it can be.
+QRect keptOnArea(QWidget &window, QPoint innerTopLeft, const QMargins &frame)
+{
+    const QRect area = areaUnder(QRect(innerTopLeft, window.size()).marginsAdded(frame));
+    const QSize room = area.size().shrunkBy(frame);
+    if (window.width() > room.width() || window.height() > room.height())
+        window.resize(window.size().boundedTo(room));
+    const QSize outer = window.size().grownBy(frame);
+    const int left = std::clamp(innerTopLeft.x() - frame.left(), area.left(),
+                                std::max(area.left(), area.right() + 1 - outer.width()));
+    const int top = std::clamp(innerTopLeft.y() - frame.top(), area.top(),
+                               std::max(area.top(), area.bottom() + 1 - outer.height()));
+    return QRect(QPoint(left + frame.left(), top + frame.top()), window.size());
+}
+
 // Places the window's inner area where the rule says for its frame, now and,
 // should the frame turn out other than assumed, once more when it is known.
 void placeBy(QWidget &window, const InnerPositionRule &rule)
@@ -142,7 +166,7 @@ void placeBy(QWidget &window, const InnerPositionRule &rule)
     // Armed first: the frame may come to light while the window moves.
     if (hasFrame(window))
         FrameWatch::of(window).placedWith(frame, [&window, rule] { placeBy(window, rule); });
-    window.setGeometry(QRect(rule(frame), window.size()));
+    window.setGeometry(keptOnArea(window, rule(frame), frame));
 }
 
 // A stored place may be any number of twips, not only whole pixels; an absurd one stays within int.

@@ -18,7 +18,9 @@ class SettingsStore;
 // window, its frame included. The window manager draws the frame only after a
 // window first shows, so until then the frame is assumed to be the last one
 // seen; once the true frame is known the window is placed again by the same
-// rule. So a window shown twice stands at the same place both times.
+// rule. So a window shown twice stands at the same place both times. Every
+// placement keeps the whole window on the area of its screen, made smaller
+// where it is too large for it, whatever place was asked for.
 namespace WindowPlacement {
 
 constexpr int twipsFromPixels(int pixels)

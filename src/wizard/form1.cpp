@@ -58,6 +58,20 @@ QSize sizeOfStep(Form1::Step step)
     return {472, 472};
 }
 
+// Tab follows the widgets in this order.
+void chainTabOrder(const std::vector<QWidget *> &widgets)
+{
+    for (std::size_t i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}
+
+// Adds a bar's buttons, left to right, to a tab order.
+void appendButtons(std::vector<QWidget *> &order, const IconBar *bar)
+{
+    const std::vector<QWidget *> buttons = bar->buttonsInOrder();
+    order.insert(order.end(), buttons.begin(), buttons.end());
+}
+
 } // namespace
 
 Form1::Form1(AppContext context, QWidget *parent)
@@ -154,10 +168,37 @@ void Form1::buildWindow()
     m_completer = new ComboCompleter(m_personal->Combo6, m_personal->Combo8, this);
     m_binding = new RecordBinding(m_creation, {m_values, m_skills, m_personal, m_completer}, this);
 
+    setReadingOrder();
+
     // Enter in the text boxes neither beeps nor starts anything.
     for (QWidget *box : std::initializer_list<QWidget *>{m_personal->Text1, m_personal->Text2->lineEdit(),
                                                          m_personal->Text3, m_personal->Text5, m_personal->Text7})
         box->installEventFilter(this);
+}
+
+// Each page as it reads: its bar from left to right, then its fields from top to bottom.
+void Form1::setReadingOrder()
+{
+    std::vector<QWidget *> values;
+    appendButtons(values, m_bars[0]);
+    values.insert(values.end(), {m_values->Combo1, m_values->Combo2, m_values->Check1, m_values->Check2});
+    chainTabOrder(values);
+
+    std::vector<QWidget *> skills;
+    appendButtons(skills, m_bars[1]);
+    skills.insert(skills.end(),
+                  {m_skills->TabStrip1, m_skills->Frame9, m_skills->Frame8[0], m_skills->Frame8[1], m_skills->Frame7});
+    chainTabOrder(skills);
+
+    std::vector<QWidget *> personal;
+    appendButtons(personal, m_bars[2]);
+    personal.insert(personal.end(), {m_personal->Text1, m_personal->Text2});
+    appendButtons(personal, m_bars[3]);
+    personal.insert(personal.end(), {m_personal->Combo3, m_personal->Text3, m_personal->cbxBDay,
+                                     m_personal->cbxBMonth, m_personal->Text7, m_personal->Combo4,
+                                     m_personal->Combo5, m_personal->Combo6, m_personal->Combo7,
+                                     m_personal->Combo8, m_personal->Text5});
+    chainTabOrder(personal);
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -520,10 +561,11 @@ void Form1::fillLists()
 
 void Form1::showStep(Step step)
 {
-    // Hidden while it changes, so that no half-drawn state shows.
-    const bool wasVisible = isVisible();
-    hide();
+    // Changed while shown: painting waits for all of it, and the window keeps
+    // the keys, which a hidden and shown again window may lose to the desktop.
     m_step = step;
+    // Hidden, not only covered: a page out of sight must not take the focus.
+    m_values->setVisible(step == ValuesStep);
     m_skills->setVisible(step == SkillsStep);
     m_personal->setVisible(step == PersonalStep);
     const QSize size = sizeOfStep(step);
@@ -532,8 +574,12 @@ void Form1::showStep(Step step)
     m_skills->setGeometry(rect());
     m_personal->setGeometry(rect());
     WindowPlacement::centre(*this);
-    if (wasVisible)
-        show();
+    // The step begins at its first field.
+    switch (step) {
+    case ValuesStep: m_values->Combo1->setFocus(); break;
+    case SkillsStep: m_skills->TabStrip1->setFocus(); break;
+    case PersonalStep: m_personal->Text1->setFocus(); break;
+    }
 }
 
 void Form1::showPattern(int pattern)

@@ -98,6 +98,7 @@ protected:
 
 private:
     void buildWindow();
+    void setReadingOrder();
     void showRecord();
     void showRefusal(const std::optional<Refusal> &refusal);
     void showCreationStep();

@@ -22,7 +22,7 @@ Form2::Form2(QWidget *parent)
     auto *grid = new QGridLayout(this);
     auto *picture = new QLabel(this);
     picture->setObjectName(u"Image1"_s);
-    picture->setPixmap(resourcePixmap(u":/icons/roll.svg"_s, QSize(40, 40)));
+    picture->setPixmap(resourcePixmap(u":/icons/roll.svg"_s, QSize(40, 40), devicePixelRatioF()));
     auto *label = new QLabel(u"Freie Auswahl und zusätzlicher Wurf."_s, this);
     label->setObjectName(u"Label1"_s);
     QFont bold = label->font();

@@ -57,7 +57,7 @@ Form3::Form3(const CharacterRecord &record, int value, QWidget *mainWindow)
 
     auto *picture = new QLabel(this);
     picture->setObjectName(u"Image1"_s);
-    picture->setPixmap(resourcePixmap(u":/icons/roll.svg"_s, QSize(48, 48)));
+    picture->setPixmap(resourcePixmap(u":/icons/roll.svg"_s, QSize(48, 48), devicePixelRatioF()));
     picture->setGeometry(8 + buttonWidth + 12, firstTop, 48, 48);
 
     setFixedSize(8 + buttonWidth + 12 + 48 + 12, y + 32 - rowStep + 8);

@@ -134,13 +134,52 @@ void frmStartup::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
 }
 
+StartupChoice frmStartup::litChoice() const
+{
+    if (m_imgCreateActive->isVisibleTo(this))
+        return StartupChoice::Create;
+    if (m_imgEditActive->isVisibleTo(this))
+        return StartupChoice::Edit;
+    return StartupChoice::NoChoice;
+}
+
 void frmStartup::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
         choose(StartupChoice::Quit);
         return;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        lightNext();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (litChoice() != StartupChoice::NoChoice)
+            choose(litChoice());
+        return;
+    default:
+        QDialog::keyPressEvent(event);
     }
-    QDialog::keyPressEvent(event);
+}
+
+// The screen has no child to take the focus: Tab moves the light instead.
+bool frmStartup::focusNextPrevChild(bool)
+{
+    lightNext();
+    return true;
+}
+
+void frmStartup::lightNext()
+{
+    const bool create = litChoice() != StartupChoice::Create;
+    // The keys take the light over from the pointer: no watch puts it out.
+    m_hoverWatch->end();
+    m_imgCreateActive->setVisible(create);
+    m_imgEditActive->setVisible(!create);
 }
 
 bool frmStartup::eventFilter(QObject *watched, QEvent *event)

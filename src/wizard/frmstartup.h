@@ -16,7 +16,8 @@ class HoverWatch;
 
 // The start-up screen: a frameless window cut to the outline of its picture,
 // dragged by its body, with two picture buttons that light up under the pointer.
-// Clicking a lit button chooses; Escape quits.
+// Clicking a lit button chooses; Escape quits. By keys, Tab or the arrows light
+// one button after the other, and Enter or Space chooses the lit one.
 class frmStartup : public QDialog
 {
     Q_OBJECT
@@ -32,6 +33,8 @@ public:
     // The region the window was cut to when it loaded.
     QRegion shape() const;
     bool isDragging() const;
+    // The button lit now: Create, Edit, or NoChoice when none is.
+    StartupChoice litChoice() const;
     // The watch that puts a lit picture out once the pointer has left it (tmrMouseOff).
     HoverWatch *hoverWatch() const;
 
@@ -41,6 +44,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 public Q_SLOTS:
@@ -51,6 +55,8 @@ private:
     QLabel *addPicture(const QString &objectName, const QRect &geometry, const QPixmap &picture);
     void pictureHovered(QLabel *picture, QLabel *lit, QMouseEvent *event);
     void hideLitPictures();
+    // Lights the other button, or the first when none is lit.
+    void lightNext();
     void choose(StartupChoice choice);
 
     QPixmap m_background;

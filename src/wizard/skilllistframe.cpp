@@ -1,10 +1,13 @@
 #include "wizard/skilllistframe.h"
 
 #include "rules/skilllisttables.h"
+#include "widgets/readablecolour.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace Tarvosk {
 
@@ -57,6 +60,8 @@ SkillListFrame::SkillListFrame(const QString &objectName, const QString &rowPref
     : QGroupBox(table.frameCaption, parent)
 {
     setObjectName(objectName);
+    // Tab, not a click: a click on a row keeps the focus where it was.
+    setFocusPolicy(Qt::TabFocus);
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(8, 4, 8, 6);
     grid->setHorizontalSpacing(12);
@@ -100,14 +105,20 @@ int SkillListFrame::rowCount() const
     return int(m_rows.size());
 }
 
+// Learnt rows take the palette's link colour, a hue apart from the text.
 QColor SkillListFrame::learntColour() const
 {
-    return palette().color(QPalette::Dark);
+    return readableOn(palette().color(QPalette::Link), palette().color(QPalette::Window));
 }
 
 QColor SkillListFrame::normalColour() const
 {
-    return palette().color(QPalette::ButtonText);
+    return readableOn(palette().color(QPalette::WindowText), palette().color(QPalette::Window));
+}
+
+int SkillListFrame::currentRow() const
+{
+    return m_current;
 }
 
 void SkillListFrame::showRows(const SkillList &rows)
@@ -121,6 +132,126 @@ void SkillListFrame::showRows(const SkillList &rows)
         label->setPalette(colours);
         label->setVisible(skill.visible);
     }
+    update();
+}
+
+bool SkillListFrame::isShown(int index) const
+{
+    return index >= 0 && index < rowCount() && !m_rows[index]->isHidden();
+}
+
+int SkillListFrame::rowBelow(int step) const
+{
+    for (int i = m_current + step; i >= 0 && i < rowCount(); i += step) {
+        if (isShown(i))
+            return i;
+    }
+    return m_current;
+}
+
+int SkillListFrame::rowBeside(int step) const
+{
+    if (!isShown(m_current))
+        return m_current;
+    const QRect here = m_rows[m_current]->geometry();
+    int best = m_current;
+    int bestColumnGap = 0;
+    int bestRowGap = 0;
+    for (int i = 0; i < rowCount(); ++i) {
+        const QRect there = m_rows[i]->geometry();
+        const int columnGap = (there.left() - here.left()) * step;
+        if (!isShown(i) || columnGap <= 0)
+            continue;
+        const int rowGap = qAbs(there.top() - here.top());
+        if (best == m_current || columnGap < bestColumnGap || (columnGap == bestColumnGap && rowGap < bestRowGap)) {
+            best = i;
+            bestColumnGap = columnGap;
+            bestRowGap = rowGap;
+        }
+    }
+    return best;
+}
+
+void SkillListFrame::setCurrentRow(int index)
+{
+    if (index == m_current)
+        return;
+    m_current = index;
+    update();
+}
+
+// A group box takes Space for its check box, which a list has not: it is the list's.
+bool SkillListFrame::event(QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Space || key->key() == Qt::Key_Select) {
+            if (event->type() == QEvent::KeyPress)
+                keyPressEvent(key);
+            return true;
+        }
+    }
+    return QGroupBox::event(event);
+}
+
+void SkillListFrame::keyPressEvent(QKeyEvent *event)
+{
+    const bool shown = isShown(m_current);
+    switch (event->key()) {
+    case Qt::Key_Up: setCurrentRow(rowBelow(-1)); break;
+    case Qt::Key_Down: setCurrentRow(rowBelow(1)); break;
+    case Qt::Key_Left: setCurrentRow(rowBeside(-1)); break;
+    case Qt::Key_Right: setCurrentRow(rowBeside(1)); break;
+    case Qt::Key_Space:
+    case Qt::Key_Select:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Plus:
+        if (shown)
+            Q_EMIT rowClicked(m_current, Qt::LeftButton, Qt::NoModifier);
+        break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+    case Qt::Key_Minus:
+        if (shown)
+            Q_EMIT rowClicked(m_current, Qt::RightButton, Qt::NoModifier);
+        break;
+    default:
+        QGroupBox::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void SkillListFrame::focusInEvent(QFocusEvent *event)
+{
+    if (!isShown(m_current)) {
+        m_current = -1;
+        m_current = rowBelow(1);
+    }
+    update();
+    QGroupBox::focusInEvent(event);
+}
+
+void SkillListFrame::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QGroupBox::focusOutEvent(event);
+}
+
+// The current row is framed while the list has the focus, around its text.
+void SkillListFrame::paintEvent(QPaintEvent *event)
+{
+    QGroupBox::paintEvent(event);
+    if (!hasFocus() || !isShown(m_current))
+        return;
+    const QLabel *label = m_rows[m_current];
+    const int textWidth = label->fontMetrics().horizontalAdvance(label->text());
+    QRect frame = label->geometry();
+    frame.setWidth(qMin(frame.width(), textWidth + 4));
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Highlight));
+    painter.drawRect(frame.adjusted(-2, 0, 0, -1));
 }
 
 bool SkillListFrame::eventFilter(QObject *watched, QEvent *event)
@@ -133,7 +264,9 @@ bool SkillListFrame::eventFilter(QObject *watched, QEvent *event)
             return true;
         if (it != m_rows.end()) {
             const auto *mouse = static_cast<QMouseEvent *>(event);
-            Q_EMIT rowClicked(int(it - m_rows.begin()), mouse->button(), mouse->modifiers());
+            const int index = int(it - m_rows.begin());
+            setCurrentRow(index);
+            Q_EMIT rowClicked(index, mouse->button(), mouse->modifiers());
             return true;
         }
     }

@@ -85,14 +85,16 @@ SkillsPage::SkillsPage(QWidget *buttonBar, QWidget *parent)
 
 void SkillsPage::showTab(int tab, bool male)
 {
-    for (SkillListFrame *frame : {Frame7, Frame8[0], Frame8[1], Frame9})
-        frame->hide();
+    SkillListFrame *shown = nullptr;
     switch (tab) {
-    case ClassSkillsTab: Frame9->show(); break;
-    case SchoolTab: Frame8[male ? 0 : 1]->show(); break;
-    case UntypicalTab: Frame7->show(); break;
+    case ClassSkillsTab: shown = Frame9; break;
+    case SchoolTab: shown = Frame8[male ? 0 : 1]; break;
+    case UntypicalTab: shown = Frame7; break;
     default: break;
     }
+    // The list shown stays shown, so that it keeps the focus while its rows change.
+    for (SkillListFrame *frame : {Frame7, Frame8[0], Frame8[1], Frame9})
+        frame->setVisible(frame == shown);
 }
 
 bool SkillsPage::eventFilter(QObject *watched, QEvent *event)

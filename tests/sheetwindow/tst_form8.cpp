@@ -104,7 +104,7 @@ private Q_SLOTS:
     {
         Fixture f;
         f.open();
-        const QRect place(130, 90, 700, 420);
+        const QRect place(60, 90, 700, 420);
         f.form->setGeometry(place);
         QTRY_COMPARE(f.form->geometry(), place);
         QVERIFY(f.form->close());
@@ -146,6 +146,31 @@ private Q_SLOTS:
             QCOMPARE(f.settings.read(Settings::SheetWindow, u"height"_s), u"7500"_s);
         }
         WindowPlacement::setAssumedFrame(before);
+    }
+
+    // A place and size stored on a larger screen, or absurd ones, still open the whole window on this one.
+    void opensWhollyOnTheScreen_data()
+    {
+        QTest::addColumn<QStringList>("stored"); // left, top, width, height in twips
+        QTest::newRow("far above") << QStringList{u"300"_s, u"-1e308"_s, u"9000"_s, u"7000"_s};
+        QTest::newRow("right and below") << QStringList{u"1e9"_s, u"1e9"_s, u"9000"_s, u"7000"_s};
+        QTest::newRow("larger than the screen") << QStringList{u"-5000"_s, u"200"_s, u"90000"_s, u"1e12"_s};
+    }
+
+    void opensWhollyOnTheScreen()
+    {
+        QFETCH(QStringList, stored);
+        Fixture f;
+        const QStringList keys{u"left"_s, u"top"_s, u"width"_s, u"height"_s};
+        for (int i = 0; i < 4; ++i)
+            f.settings.write(Settings::SheetWindow, keys[i], stored[i]);
+        f.open();
+        const QRect area = WindowPlacement::availableArea();
+        QVERIFY2(area.contains(f.form->frameGeometry()),
+                 qPrintable(u"%1 x %2 at %3, %4"_s.arg(f.form->frameGeometry().width())
+                                .arg(f.form->frameGeometry().height())
+                                .arg(f.form->frameGeometry().x())
+                                .arg(f.form->frameGeometry().y())));
     }
 
     // The drop-downs of "Öffnen" (recent files) and "Speichern"; the toolbar's pattern and its right click.

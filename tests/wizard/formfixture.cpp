@@ -1,5 +1,7 @@
 #include "formfixture.h"
 
+#include "wizard/frmstartup.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QTest>
@@ -34,7 +36,7 @@ Form1 &FormFixture::form()
         };
         context.askStartup = [this] {
             ++startupScreens;
-            return startupChoice;
+            return realStartupScreen ? frmStartup::ask() : startupChoice;
         };
         m_form = std::make_unique<Form1>(context);
     }

@@ -42,6 +42,7 @@ struct FormFixture
     int fontListRequests = 0;
     int registrations = 0;
     StartupChoice startupChoice = StartupChoice::Create;
+    bool realStartupScreen = false; // the screen itself instead of startupChoice
     int startupScreens = 0;
     QTime clock{13, 30, 15};
     QDate today{2026, 12, 6};
