@@ -14,7 +14,10 @@
 #include "support/scriptedfiledialogs.h"
 #include "support/testfiles.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMimeData>
 #include <QPrinter>
 #include <QScrollArea>
@@ -146,6 +149,28 @@ private Q_SLOTS:
             QCOMPARE(f.settings.read(Settings::SheetWindow, u"height"_s), u"7500"_s);
         }
         WindowPlacement::setAssumedFrame(before);
+    }
+
+    // A screen reader finds a name for every toolbar button; the keys the tips name are Qt's, in German.
+    void toolbarButtonsAreNamedWithQtsKeys()
+    {
+        QTranslator german;
+        QVERIFY(german.load(QLocale(QLocale::German, QLocale::Germany), u"qtbase"_s, u"_"_s,
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+        QCoreApplication::installTranslator(&german);
+        Fixture f;
+        f.open();
+        QCoreApplication::removeTranslator(&german);
+        SheetToolbar *toolbar = f.form->toolbar();
+        for (QWidget *button : toolbar->buttonsInOrder()) {
+            const QAccessibleInterface *face = QAccessible::queryAccessibleInterface(button);
+            QCOMPARE(face->role(), QAccessible::Button);
+            QCOMPARE(face->text(QAccessible::Name), button->toolTip());
+            QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
+        }
+        QCOMPARE(toolbar->icon(SheetToolbar::SaveButton)->toolTip(), u"Speichern (Strg+S)"_s);
+        QCOMPARE(toolbar->dropDown(SheetToolbar::SaveButton)->toolTip(), u"Speichern unter (Strg+Umschalt+S)"_s);
+        QCOMPARE(f.form->command(Form8::Command::SaveAs)->shortcut(), QKeySequence(u"Ctrl+Shift+S"_s));
     }
 
     // A place and size stored on a larger screen, or absurd ones, still open the whole window on this one.

@@ -4,6 +4,7 @@
 #include "sheet/sheetdocument.h"
 #include "sheetwindow/form8.h"
 #include "shell/commandline.h"
+#include "shell/displaycheck.h"
 #include "shell/startup.h"
 #include "storage/characterfile.h"
 #include "storage/settingkeys.h"
@@ -101,6 +102,8 @@ private Q_SLOTS:
         QTest::newRow("--version") << RunCase{{u"--version"_s}, 0, u"Valdris 1880 Character Creator"_s, QString()};
         QTest::newRow("unknown option") << RunCase{{u"--foo"_s, u"Held.tvk"_s}, 2, QString(),
                                                    u"tarvosk: Unbekannte Option »--foo«. Mit --help werden alle Optionen gezeigt.\n"_s};
+        // The windows need a display: one German line, not Qt's abort.
+        QTest::newRow("windows") << RunCase{{}, 1, QString(), QString::fromUtf8(DisplayCheck::noDisplayText)};
     }
     void runsWithoutDisplay()
     {
