@@ -156,7 +156,8 @@ void Form8::Form_Load()
         double twips = settings.readSize(Settings::SheetWindow, key, fallback);
         if (!(twips > 0))
             twips = fallback;
-        return std::clamp(int(std::lround(twips / twipsPerPixel)), 1, std::max(1, largest));
+        // Limited before it becomes a whole number: an absurd size must not overflow into a tiny window.
+        return int(std::lround(std::clamp(twips / twipsPerPixel, 1.0, double(std::max(1, largest)))));
     };
     const int width = storedPixels(u"width", defaultWidthTwips, area.width());
     if (m_toolbarOnly)

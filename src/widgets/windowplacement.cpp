@@ -142,22 +142,6 @@ QRect areaUnder(const QRect &outer)
     return screen ? screen->availableGeometry() : availableArea();
 }
 
-// A window stands wholly on its screen's area, whatever place and size it was
-// given: one too large for the area is made smaller, as far as it can be.
-QRect keptOnArea(QWidget &window, QPoint innerTopLeft, const QMargins &frame)
-{
-    const QRect area = areaUnder(QRect(innerTopLeft, window.size()).marginsAdded(frame));
-    const QSize room = area.size().shrunkBy(frame);
-    if (window.width() > room.width() || window.height() > room.height())
-        window.resize(window.size().boundedTo(room));
-    const QSize outer = window.size().grownBy(frame);
-    const int left = std::clamp(innerTopLeft.x() - frame.left(), area.left(),
-                                std::max(area.left(), area.right() + 1 - outer.width()));
-    const int top = std::clamp(innerTopLeft.y() - frame.top(), area.top(),
-                               std::max(area.top(), area.bottom() + 1 - outer.height()));
-    return QRect(QPoint(left + frame.left(), top + frame.top()), window.size());
-}
-
 // Places the window's inner area where the rule says for its frame, now and,
 // should the frame turn out other than assumed, once more when it is known.
 void placeBy(QWidget &window, const InnerPositionRule &rule)
@@ -166,7 +150,8 @@ void placeBy(QWidget &window, const InnerPositionRule &rule)
     // Armed first: the frame may come to light while the window moves.
     if (hasFrame(window))
         FrameWatch::of(window).placedWith(frame, [&window, rule] { placeBy(window, rule); });
-    window.setGeometry(keptOnArea(window, rule(frame), frame));
+    const QRect wanted(rule(frame), window.size());
+    window.setGeometry(keptOnArea(wanted, frame, areaUnder(wanted.marginsAdded(frame)), window.minimumSize()));
 }
 
 // A stored place may be any number of twips, not only whole pixels; an absurd one stays within int.
@@ -200,6 +185,17 @@ QPoint centredInnerPosition(const QRect &area, QSize innerSize, const QMargins &
     const int left = area.left() + std::max(0, (area.width() - outer.width()) / 2);
     const int top = area.top() + std::max(0, (area.height() - outer.height()) / 2);
     return QPoint(left + frame.left(), top + frame.top());
+}
+
+QRect keptOnArea(const QRect &inner, const QMargins &frame, const QRect &area, QSize minimum)
+{
+    const QSize size = inner.size().boundedTo(area.size().shrunkBy(frame)).expandedTo(minimum);
+    const QSize outer = size.grownBy(frame);
+    const int left = std::clamp(inner.left() - frame.left(), area.left(),
+                                std::max(area.left(), area.right() + 1 - outer.width()));
+    const int top = std::clamp(inner.top() - frame.top(), area.top(),
+                               std::max(area.top(), area.bottom() + 1 - outer.height()));
+    return QRect(QPoint(left + frame.left(), top + frame.top()), size);
 }
 
 QMargins frameMargins(QWidget &window)

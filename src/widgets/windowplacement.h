@@ -36,6 +36,11 @@ QRect availableArea();
 // frame corner on it, so its title bar can still be reached.
 QPoint centredInnerPosition(const QRect &area, QSize innerSize, const QMargins &frame);
 
+// The inner geometry that keeps a window with this frame wholly on the area:
+// moved as little as needed, and made smaller where it is larger than the
+// area, down to its least size; one larger still keeps its top-left corner on it.
+QRect keptOnArea(const QRect &inner, const QMargins &frame, const QRect &area, QSize minimum = {});
+
 // The window's frame: as the window manager drew it, or the assumed one before that.
 QMargins frameMargins(QWidget &window);
 // The frame assumed for a window that has not been framed yet: the last one seen.

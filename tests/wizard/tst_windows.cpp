@@ -75,6 +75,29 @@ private Q_SLOTS:
                  QPoint(11, 40));
     }
 
+    // Whatever place and size were asked for, the whole window stands on the area.
+    void keptWhollyOnTheArea_data()
+    {
+        QTest::addColumn<QRect>("wanted");
+        QTest::addColumn<QSize>("minimum");
+        QTest::addColumn<QRect>("kept");
+        // The area is 0,30 1280 x 994 (below a panel), the frame 4, 24, 4, 4.
+        QTest::newRow("on it") << QRect(100, 100, 400, 300) << QSize() << QRect(100, 100, 400, 300);
+        QTest::newRow("left and above") << QRect(-500, -1000000, 400, 300) << QSize() << QRect(4, 54, 400, 300);
+        QTest::newRow("right and below") << QRect(1000000, 900, 400, 300) << QSize() << QRect(876, 720, 400, 300);
+        QTest::newRow("larger") << QRect(50, 50, 3000, 2000) << QSize() << QRect(4, 54, 1272, 966);
+        QTest::newRow("larger than it can shrink") << QRect(900, 50, 2000, 300) << QSize(1500, 100)
+                                                    << QRect(4, 54, 1500, 300);
+    }
+
+    void keptWhollyOnTheArea()
+    {
+        QFETCH(QRect, wanted);
+        QFETCH(QSize, minimum);
+        QFETCH(QRect, kept);
+        QCOMPARE(WindowPlacement::keptOnArea(wanted, QMargins(4, 24, 4, 4), QRect(0, 30, 1280, 994), minimum), kept);
+    }
+
     // Placed before its frame is known, by a frame assumed wrongly: placed again once the true one is known.
     void centredByItsTrueFrame()
     {
@@ -101,7 +124,7 @@ private Q_SLOTS:
         QTest::newRow("only the top") << QString() << u"1200"_s << QPoint(-1, 80);
         // Wherever it was stored, it comes back wholly on the screen.
         QTest::newRow("left of the screen") << u"-300"_s << u"0"_s << QPoint(0, 0);
-        QTest::newRow("far above") << u"1800"_s << u"-1e308"_s << QPoint(120, 0);
+        QTest::newRow("far above") << u"1800"_s << u"-99999999999999"_s << QPoint(120, 0);
     }
 
     // Placed by the stored corner, and on closing stores where it was left, so that it comes back
