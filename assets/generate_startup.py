@@ -10,6 +10,8 @@ Writes, relative to this script's folder:
                      two picture buttons and a silhouette portrait
     startup/102.png  the two lit button pictures side by side, 128 x 93 RGBA:
                      "create" in columns 0..63, "edit" in columns 64..127
+    startup/101@2x.png, startup/102@2x.png  both pictures at twice the size, for
+                     screens of twice the pixel density
     startup/101.txt  the window shape: the opaque pixels (alpha >= 128) of 101.png as
                      horizontal bands "left,top,right,bottom," (right and bottom
                      exclusive), row by row, left to right, on one line
@@ -207,25 +209,29 @@ def placer(ox, oy, scale=1.0, angle=0.0):
 # --------------------------------------------------------------------------
 
 class Canvas:
-    def __init__(self, w, h):
-        self.w, self.h = w, h
-        self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(w * h)]
+    """Shapes are drawn in picture units; a scale of 2 gives twice as many pixels
+    each way, for screens of twice the pixel density."""
+    def __init__(self, w, h, scale=1):
+        self.scale = scale
+        self.w, self.h = w * scale, h * scale
+        self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(self.w * self.h)]
 
     def paint(self, shape, color, opacity=1.0, feather=0.0):
         """Fills the shape; color is (r, g, b) or f(x, y) -> (r, g, b). A feather wider
         than a pixel gives a soft edge (for glows)."""
+        n = self.scale
         x0, y0, x1, y1 = shape.bbox
-        x0, y0 = max(0, math.floor(x0 - feather - 1)), max(0, math.floor(y0 - feather - 1))
-        x1, y1 = min(self.w, math.ceil(x1 + feather + 1)), min(self.h, math.ceil(y1 + feather + 1))
+        x0, y0 = max(0, math.floor((x0 - feather - 1) * n)), max(0, math.floor((y0 - feather - 1) * n))
+        x1, y1 = min(self.w, math.ceil((x1 + feather + 1) * n)), min(self.h, math.ceil((y1 + feather + 1) * n))
         f = shape.f
         for y in range(y0, y1):
             for x in range(x0, x1):
-                px, py = x + 0.5, y + 0.5
+                px, py = (x + 0.5) / n, (y + 0.5) / n
                 d = f(px, py)
                 if feather > 0:
-                    cover = 1 - smoothstep(-0.5, feather, d)
+                    cover = 1 - smoothstep(-0.5 / n, feather, d)
                 else:
-                    cover = clamp(0.5 - d)
+                    cover = clamp(0.5 - d * n)
                 if cover <= 0:
                     continue
                 a = cover * opacity
@@ -446,8 +452,8 @@ def top_hat(cv, cx, base, angle):
     return polygon(crown) | brim
 
 
-def startup_picture():
-    cv = Canvas(W, H)
+def startup_picture(scale=1):
+    cv = Canvas(W, H, scale)
     silhouette = []
 
     # Bottom: ribbon tails behind a brass medal.
@@ -566,7 +572,7 @@ def startup_picture():
         union = union | s
     # A crisp ink edge all round: the window's outline is hard, so the picture's is too.
     cv.paint(union.inner_ring(1.6), INK)
-    inside = [[union.f(x + 0.5, y + 0.5) <= 0 for x in range(W)] for y in range(H)]
+    inside = [[union.f((x + 0.5) / scale, (y + 0.5) / scale) <= 0 for x in range(cv.w)] for y in range(cv.h)]
     return cv.rgba_rows(lambda x, y: 255 if inside[y][x] else 0)
 
 
@@ -574,8 +580,8 @@ def startup_picture():
 # The lit pictures
 # --------------------------------------------------------------------------
 
-def lit_picture(index):
-    cv = Canvas(LIT_W, LIT_H)
+def lit_picture(index, scale=1):
+    cv = Canvas(LIT_W, LIT_H, scale)
     cx = LIT_W / 2
     outer = plaque(cx - 27, 1, cx + 27, 92)
     cv.paint(outer.grow(1), GOLD, 0.85, feather=4)
@@ -650,6 +656,10 @@ def main():
     write('startup/101.txt', text.encode('ascii'))
     write('startup/102.png', png(2 * LIT_W, LIT_H, [a + b for a, b in zip(*lit)]))
     print(f'{len(numbers) // 4} bands')
+    # The same pictures at twice the density; the shape stays that of the first.
+    write('startup/101@2x.png', png(2 * W, 2 * H, startup_picture(2)))
+    lit = [lit_picture(i, 2) for i in range(2)]
+    write('startup/102@2x.png', png(4 * LIT_W, 2 * LIT_H, [a + b for a, b in zip(*lit)]))
 
 
 if __name__ == '__main__':

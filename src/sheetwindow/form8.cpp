@@ -113,6 +113,7 @@ void Form8::buildWindow()
     connect(m_page, &SheetPage::backgroundClicked, m_toolbar, &SheetToolbar::clearMarks);
     connect(m_page, &SheetPage::editorFocused, m_toolbar, &SheetToolbar::clearMarks);
     m_paper->setFocusPolicy(Qt::StrongFocus);
+    m_paper->installEventFilter(this);
 
     addCommand(Command::NewCharacter, u"Neuer Charakter"_s, SheetToolbar::keys(SheetToolbar::NewButton),
                &Form8::newCharacter);
@@ -265,6 +266,8 @@ void Form8::settingChanged(const QString &section, const QString &key)
 
 bool Form8::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_paper && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        m_page->setFocusShown(event->type() == QEvent::FocusIn);
     if (watched == m_paper->viewport()) {
         const auto offPage = [this](QPoint pos) { return !m_page->geometry().contains(pos); };
         switch (event->type()) {

@@ -139,6 +139,24 @@ void SheetPage::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setTransform(pageTransform());
     paintSheetPage(painter, m_document.sheet(), m_look);
+    if (m_focusShown) {
+        painter.resetTransform();
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void SheetPage::setFocusShown(bool shown)
+{
+    if (shown == m_focusShown)
+        return;
+    m_focusShown = shown;
+    update();
+}
+
+bool SheetPage::isFocusShown() const
+{
+    return m_focusShown;
 }
 
 void SheetPage::resizeEvent(QResizeEvent *event)

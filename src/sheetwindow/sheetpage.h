@@ -42,6 +42,10 @@ public:
 
     QSize sizeHint() const override;
 
+    // A frame in the selection colour around the page while the keys scroll it.
+    void setFocusShown(bool shown);
+    bool isFocusShown() const;
+
 Q_SIGNALS:
     // A click on the page outside any label, or the equipment menu opening:
     // the window takes away hover frames and menus.
@@ -74,6 +78,7 @@ private:
     EquipmentPane *m_pane;
     SheetLayout::Hit m_editTarget;
     SheetLayout::Hit m_pressed;
+    bool m_focusShown = false;
 };
 
 } // namespace Tarvosk

@@ -21,6 +21,20 @@ constexpr QRect createArea(QPoint(pixelsFromTwips(480), pixelsFromTwips(1920)), 
 constexpr QRect editArea(QPoint(pixelsFromTwips(1680), pixelsFromTwips(1920)), buttonArea);
 constexpr QSize litSize(64, 93);
 
+// A picture of the resources as sharp as the screen allows: the one of twice
+// the density on a screen of more than one pixel per unit.
+QPixmap pictureForScreen(const QString &name, qreal devicePixelRatio)
+{
+    if (devicePixelRatio > 1) {
+        QPixmap sharp(name + u"@2x"_s);
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2);
+            return sharp;
+        }
+    }
+    return QPixmap(name);
+}
+
 // The lit pictures sit centred over the resting ones, which the background shows.
 QRect litGeometry(const QRect &area)
 {
@@ -33,7 +47,7 @@ QRect litGeometry(const QRect &area)
 
 frmStartup::frmStartup(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
-    , m_background(u":/custom/101"_s)
+    , m_background(pictureForScreen(u":/custom/101"_s, devicePixelRatioF()))
     , m_hoverWatch(new HoverWatch(this))
 {
     setObjectName(u"frmStartup"_s);
@@ -44,13 +58,14 @@ frmStartup::frmStartup(QWidget *parent)
 
     // The resting looks are part of the background picture, so imgCreate and imgEdit
     // only catch the pointer. Resource 102 holds both lit pictures side by side.
-    const QPixmap lit(u":/custom/102"_s);
+    const QPixmap lit = pictureForScreen(u":/custom/102"_s, devicePixelRatioF());
+    const qreal density = lit.devicePixelRatio();
     m_imgCreate = addPicture(u"imgCreate"_s, createArea, QPixmap());
     m_imgEdit = addPicture(u"imgEdit"_s, editArea, QPixmap());
     m_imgCreateActive = addPicture(u"imgCreateActive"_s, litGeometry(createArea),
-                                   lit.copy(QRect(QPoint(0, 0), litSize)));
+                                   lit.copy(QRect(QPoint(0, 0), litSize * density)));
     m_imgEditActive = addPicture(u"imgEditActive"_s, litGeometry(editArea),
-                                 lit.copy(QRect(QPoint(litSize.width(), 0), litSize)));
+                                 lit.copy(QRect(QPoint(qRound(litSize.width() * density), 0), litSize * density)));
     m_imgCreateActive->hide();
     m_imgEditActive->hide();
 

@@ -173,6 +173,18 @@ private Q_SLOTS:
         QCOMPARE(f.form->command(Form8::Command::SaveAs)->shortcut(), QKeySequence(u"Ctrl+Shift+S"_s));
     }
 
+    // The keys scroll the sheet from the start, and the page shows it; Tab leads on to the toolbar.
+    void focusShowsOnPageAndToolbar()
+    {
+        Fixture f;
+        f.open();
+        QTRY_VERIFY(f.form->paper()->hasFocus());
+        QVERIFY(f.form->page()->isFocusShown());
+        QTest::keyClick(f.form->paper(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.form->toolbar()->icon(SheetToolbar::NewButton));
+        QVERIFY(!f.form->page()->isFocusShown());
+    }
+
     // A place and size stored on a larger screen, or absurd ones, still open the whole window on this one.
     void opensWhollyOnTheScreen_data()
     {
