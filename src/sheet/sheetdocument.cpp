@@ -2,6 +2,8 @@
 
 namespace Tarvosk {
 
+using namespace Qt::StringLiterals;
+
 SheetDocument::SheetDocument(QObject *parent)
     : QObject(parent)
 {
@@ -22,8 +24,11 @@ bool SheetDocument::setCaption(int index, const QString &text)
 {
     if (!within(index, CharacterSheet::captionCount))
         return false;
-    if (m_sheet.setCaption(index, text))
+    const CharacterSheet before = m_sheet;
+    if (m_sheet.setCaption(index, text)) {
+        remember(u"Bezeichnung"_s, before);
         Q_EMIT captionChanged(index);
+    }
     return committed();
 }
 
@@ -31,8 +36,11 @@ bool SheetDocument::setValue(int index, const QString &text)
 {
     if (!within(index, CharacterSheet::valueCount))
         return false;
-    if (m_sheet.setValue(index, text))
+    const CharacterSheet before = m_sheet;
+    if (m_sheet.setValue(index, text)) {
+        remember(u"Wert"_s, before);
         Q_EMIT valueChanged(index);
+    }
     return committed();
 }
 
@@ -40,8 +48,11 @@ bool SheetDocument::setEquipmentLine(int line, const QString &text)
 {
     if (!within(line, equipmentSlots))
         return false;
-    if (m_sheet.setEquipmentLine(line, text))
+    const CharacterSheet before = m_sheet;
+    if (m_sheet.setEquipmentLine(line, text)) {
+        remember(u"Ausrüstung"_s, before);
         Q_EMIT equipmentChanged();
+    }
     return committed();
 }
 
@@ -49,8 +60,11 @@ bool SheetDocument::insertEquipmentLine(int line)
 {
     if (!within(line, equipmentSlots))
         return false;
-    if (m_sheet.insertEquipmentLine(line))
+    const CharacterSheet before = m_sheet;
+    if (m_sheet.insertEquipmentLine(line)) {
+        remember(u"Zeile einfügen"_s, before);
         Q_EMIT equipmentChanged();
+    }
     return committed();
 }
 
@@ -58,8 +72,11 @@ bool SheetDocument::removeEquipmentLine(int line)
 {
     if (!within(line, equipmentSlots))
         return false;
-    if (m_sheet.removeEquipmentLine(line))
+    const CharacterSheet before = m_sheet;
+    if (m_sheet.removeEquipmentLine(line)) {
+        remember(u"Zeile löschen"_s, before);
         Q_EMIT equipmentChanged();
+    }
     return committed();
 }
 
@@ -67,6 +84,41 @@ bool SheetDocument::committed()
 {
     setSaved(false);
     return true;
+}
+
+void SheetDocument::remember(const QString &name, const CharacterSheet &before)
+{
+    m_history.record(name, before, m_sheet);
+    Q_EMIT historyChanged();
+}
+
+void SheetDocument::restartHistory()
+{
+    m_history.restart(m_saved);
+    Q_EMIT historyChanged();
+}
+
+bool SheetDocument::undo()
+{
+    if (!m_history.canUndo())
+        return false;
+    returnTo(m_history.undo());
+    return true;
+}
+
+bool SheetDocument::redo()
+{
+    if (!m_history.canRedo())
+        return false;
+    returnTo(m_history.redo());
+    return true;
+}
+
+void SheetDocument::returnTo(const CharacterSheet &sheet)
+{
+    replace(sheet);
+    setSaved(m_history.isAtSaved());
+    Q_EMIT historyChanged();
 }
 
 void SheetDocument::replace(const CharacterSheet &sheet)
@@ -96,12 +148,14 @@ void SheetDocument::markSaved(const QString &fileName)
 {
     setFileName(fileName);
     setSaved(true);
+    m_history.markSaved();
 }
 
 void SheetDocument::clear()
 {
     replace(CharacterSheet());
     markSaved(QString());
+    restartHistory();
 }
 
 void SheetDocument::compose(const CharacterSheet &sheet)
@@ -109,12 +163,14 @@ void SheetDocument::compose(const CharacterSheet &sheet)
     replace(sheet);
     setFileName(QString());
     setSaved(false);
+    restartHistory();
 }
 
 void SheetDocument::load(const CharacterSheet &sheet, const QString &fileName)
 {
     replace(sheet);
     markSaved(fileName);
+    restartHistory();
     Q_EMIT loaded();
 }
 
@@ -123,6 +179,7 @@ void SheetDocument::restore(const CharacterSheet &sheet, const QString &fileName
     replace(sheet);
     setFileName(fileName);
     setSaved(false);
+    restartHistory();
 }
 
 void SheetDocument::blankCharacter()
@@ -130,6 +187,7 @@ void SheetDocument::blankCharacter()
     CharacterSheet blank = m_sheet;
     blank.clearCharacter();
     replace(blank);
+    restartHistory();
 }
 
 } // namespace Tarvosk

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheet/charactersheet.h"
+#include "sheet/sheethistory.h"
 
 #include <QObject>
 #include <QString>
@@ -15,6 +16,11 @@ namespace Tarvosk {
 // the text as it was; only a real change is announced. Writing outside the
 // sheet does nothing. A new document holds a blank sheet, no file, and counts as
 // saved, since a blank sheet holds nothing to save.
+//
+// Every edit that changes the sheet is a step that can be undone and redone.
+// An undo or redo is an edit too, unless it leads back to the sheet the file
+// holds, which counts as saved again. Opening, a new character, a restored
+// copy and deleting the character begin a new history.
 class SheetDocument : public QObject
 {
     Q_OBJECT
@@ -33,6 +39,15 @@ public:
     bool setEquipmentLine(int line, const QString &text);
     bool insertEquipmentLine(int line);
     bool removeEquipmentLine(int line);
+
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    // The name of the step an undo or redo would take back or again ("Wert").
+    QString undoName() const { return m_history.undoName(); }
+    QString redoName() const { return m_history.redoName(); }
+    // False when there is nothing to undo or redo.
+    bool undo();
+    bool redo();
 
     // What happened to the document as a whole, each with the file name and
     // saved flag that follow from it.
@@ -60,6 +75,8 @@ Q_SIGNALS:
     void equipmentChanged();
     void fileNameChanged(const QString &fileName);
     void savedChanged(bool saved);
+    // What can be undone or redone changed.
+    void historyChanged();
 
 private:
     void replace(const CharacterSheet &sheet);
@@ -67,10 +84,16 @@ private:
     void setSaved(bool saved);
     // An edit was committed: the sheet is not what its file holds any more.
     bool committed();
+    // An edit changed the sheet from this one: a step of the history.
+    void remember(const QString &name, const CharacterSheet &before);
+    void restartHistory();
+    // The sheet of a step undone or redone.
+    void returnTo(const CharacterSheet &sheet);
 
     CharacterSheet m_sheet;
     QString m_fileName;
     bool m_saved = true;
+    SheetHistory m_history;
 };
 
 } // namespace Tarvosk

@@ -141,6 +141,13 @@ QMenu *EquipmentPane::menu() const
     return m_menu;
 }
 
+void EquipmentPane::addHistoryActions(QAction *undo, QAction *redo)
+{
+    m_menu->addSeparator();
+    m_menu->addAction(undo);
+    m_menu->addAction(redo);
+}
+
 void EquipmentPane::placeEditor()
 {
     if (m_editedLine < 0)

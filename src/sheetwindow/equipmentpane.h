@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QLineEdit;
 class QMenu;
 
@@ -40,6 +41,8 @@ public:
     int menuY() const;
     QLineEdit *lineEditor() const;
     QMenu *menu() const;
+    // Undo and redo at the end of the catalogue, for the whole sheet.
+    void addHistoryActions(QAction *undo, QAction *redo);
 
 Q_SIGNALS:
     // Text2 is about to open: the page commits its own editor first.

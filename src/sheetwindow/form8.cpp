@@ -7,6 +7,8 @@
 #include "sheet/backgroundpattern.h"
 #include "sheet/sheetdocument.h"
 #include "sheet/sheetstyle.h"
+#include "sheetwindow/equipmentpane.h"
+#include "sheetwindow/printpreview.h"
 #include "sheetwindow/sheetpage.h"
 #include "sheetwindow/sheettoolbar.h"
 #include "sheetwindow/wordexport.h"
@@ -50,6 +52,23 @@ constexpr int viewportHeightLoss = 56;
 constexpr double defaultWidthTwips = 9375;
 constexpr double defaultHeightTwips = 7140;
 
+// Qt's keys for undo and redo, with the other usual ones for redo.
+QList<QKeySequence> undoKeys()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Undo);
+    return keys.isEmpty() ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)} : keys;
+}
+
+QList<QKeySequence> redoKeys()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence &usual : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}) {
+        if (!keys.contains(usual))
+            keys.append(usual);
+    }
+    return keys;
+}
+
 // The first file of a drag's file list; empty when it carries none.
 QString draggedFile(const QMimeData *data)
 {
@@ -88,6 +107,10 @@ void Form8::buildWindow()
         command(askForName ? Command::SaveAs : Command::Save)->trigger();
     });
     connect(m_toolbar, &SheetToolbar::recentFileChosen, this, &Form8::recentFileChosen);
+    connect(m_toolbar, &SheetToolbar::printChosen, this, [this](bool preview) {
+        m_page->hideEditors();
+        command(preview ? Command::PrintPreview : Command::Print)->trigger();
+    });
 
     m_paper = new QScrollArea(this);
     m_paper->setObjectName(u"Picture1"_s);
@@ -115,12 +138,18 @@ void Form8::buildWindow()
     m_paper->setFocusPolicy(Qt::StrongFocus);
     m_paper->installEventFilter(this);
 
-    addCommand(Command::NewCharacter, u"Neuer Charakter"_s, SheetToolbar::keys(SheetToolbar::NewButton),
+    addCommand(Command::NewCharacter, u"Neuer Charakter"_s, {SheetToolbar::keys(SheetToolbar::NewButton)},
                &Form8::newCharacter);
-    addCommand(Command::Open, u"Öffnen"_s, SheetToolbar::keys(SheetToolbar::OpenButton), &Form8::openCharacter);
-    addCommand(Command::Save, u"Speichern"_s, SheetToolbar::keys(SheetToolbar::SaveButton), &Form8::saveCharacter);
-    addCommand(Command::SaveAs, u"Speichern unter"_s, SheetToolbar::saveAsKeys(), &Form8::saveCharacterAs);
-    addCommand(Command::Print, u"Drucken"_s, SheetToolbar::keys(SheetToolbar::PrintButton), &Form8::printCharacter);
+    addCommand(Command::Open, u"Öffnen"_s, {SheetToolbar::keys(SheetToolbar::OpenButton)}, &Form8::openCharacter);
+    addCommand(Command::Save, u"Speichern"_s, {SheetToolbar::keys(SheetToolbar::SaveButton)}, &Form8::saveCharacter);
+    addCommand(Command::SaveAs, u"Speichern unter"_s, {SheetToolbar::saveAsKeys()}, &Form8::saveCharacterAs);
+    addCommand(Command::Print, u"Drucken"_s, {SheetToolbar::keys(SheetToolbar::PrintButton)}, &Form8::printCharacter);
+    addCommand(Command::PrintPreview, u"Druckvorschau"_s, {SheetToolbar::previewKeys()}, &Form8::showPrintPreview);
+    addCommand(Command::Undo, u"Rückgängig"_s, undoKeys(), &Form8::undo);
+    addCommand(Command::Redo, u"Wiederholen"_s, redoKeys(), &Form8::redo);
+    connect(&m_context.session.document(), &SheetDocument::historyChanged, this, &Form8::showHistory);
+    showHistory();
+    m_page->equipmentPane()->addHistoryActions(command(Command::Undo), command(Command::Redo));
     addCommand(Command::Word, u"Datenblatt in Word"_s, {}, &Form8::exportToWord);
     addCommand(Command::Settings, u"Einstellungen"_s, {}, &Form8::showSettings);
     addCommand(Command::Delete, u"Charakter löschen"_s, {}, &Form8::deleteCharacter);
@@ -132,10 +161,11 @@ void Form8::buildWindow()
     });
 }
 
-void Form8::addCommand(Command which, const QString &text, const QKeySequence &shortcut, void (Form8::*slot)())
+void Form8::addCommand(Command which, const QString &text, const QList<QKeySequence> &shortcuts,
+                       void (Form8::*slot)())
 {
     auto *action = new QAction(text, this);
-    action->setShortcut(shortcut);
+    action->setShortcuts(shortcuts);
     connect(action, &QAction::triggered, this, [this, slot] {
         // A shortcut typed in an editor keeps what was typed; a toolbar click has hidden the editor already.
         m_page->commitEditors();
@@ -143,6 +173,36 @@ void Form8::addCommand(Command which, const QString &text, const QKeySequence &s
     });
     addAction(action);
     m_commands[std::size_t(which)] = action;
+}
+
+void Form8::showHistory()
+{
+    const SheetDocument &document = m_context.session.document();
+    const auto show = [](QAction *action, const QString &caption, const QString &step) {
+        action->setText(step.isEmpty() ? caption : caption + u": "_s + step);
+        action->setEnabled(!step.isEmpty());
+    };
+    show(command(Command::Undo), u"Rückgängig"_s, document.undoName());
+    show(command(Command::Redo), u"Wiederholen"_s, document.redoName());
+}
+
+void Form8::undo()
+{
+    m_context.session.document().undo();
+}
+
+void Form8::redo()
+{
+    m_context.session.document().redo();
+}
+
+void Form8::showPrintPreview()
+{
+    const std::unique_ptr<QPrinter> printer = m_context.choosePrinter
+                                                  ? m_context.choosePrinter()
+                                                  : SheetPrinter::chosenPrinter(m_context.settings);
+    Tarvosk::showPrintPreview(this, printer.get(), m_context.session.document().sheet(), m_context.session.style(),
+                              m_context.settings);
 }
 
 void Form8::Form_Load()

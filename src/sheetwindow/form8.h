@@ -49,7 +49,7 @@ class Form8 : public QWidget
 
 public:
     // What the toolbar and the shortcuts do.
-    enum class Command { NewCharacter, Open, Save, SaveAs, Print, Word, Settings, Delete };
+    enum class Command { NewCharacter, Open, Save, SaveAs, Print, Word, Settings, Delete, Undo, Redo, PrintPreview };
 
     explicit Form8(SheetWindowContext context, QWidget *parent = nullptr);
     ~Form8() override;
@@ -89,7 +89,9 @@ protected:
 
 private:
     void buildWindow();
-    void addCommand(Command which, const QString &text, const QKeySequence &shortcut, void (Form8::*slot)());
+    void addCommand(Command which, const QString &text, const QList<QKeySequence> &shortcuts, void (Form8::*slot)());
+    // "Rückgängig" and "Wiederholen" name the step they take, greyed out when there is none.
+    void showHistory();
     void Form_Load();
     void layOut();
     void rememberGeometry();
@@ -112,6 +114,9 @@ private:
     void exportToWord();
     void showSettings();
     void deleteCharacter();
+    void undo();
+    void redo();
+    void showPrintPreview();
 
     SheetWindowContext m_context;
     bool m_newCharacter = false;
@@ -120,7 +125,7 @@ private:
     SheetToolbar *m_toolbar = nullptr;
     QScrollArea *m_paper = nullptr;
     SheetPage *m_page = nullptr;
-    std::array<QAction *, 8> m_commands{};
+    std::array<QAction *, 11> m_commands{};
 };
 
 } // namespace Tarvosk

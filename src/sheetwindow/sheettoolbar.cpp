@@ -65,6 +65,11 @@ QKeySequence SheetToolbar::saveAsKeys()
     return standard.isEmpty() ? QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S) : standard;
 }
 
+QKeySequence SheetToolbar::previewKeys()
+{
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P);
+}
+
 SheetToolbar::SheetToolbar(const SettingsStore &settings, HoverWatch &hoverWatch, QWidget *parent)
     : IconBar(u"picControl"_s, toolbarIcons(), nullptr, Style::Toolbar, hoverWatch, parent)
     , m_settings(settings)
@@ -72,6 +77,7 @@ SheetToolbar::SheetToolbar(const SettingsStore &settings, HoverWatch &hoverWatch
 {
     addDropDown(OpenButton, IconEntry::ofPicture(u"imgDropDown_1"_s, u"dropdown"_s, u"Zuletzt geöffnet"_s));
     addDropDown(SaveButton, IconEntry::ofPicture(u"imgDropDown_2"_s, u"dropdown"_s, withKeys(u"Speichern unter"_s, saveAsKeys())));
+    addDropDown(PrintButton, IconEntry::ofPicture(u"imgDropDown_3"_s, u"dropdown"_s, withKeys(u"Druckvorschau"_s, previewKeys())));
     connect(this, &IconBar::dropDownClicked, this, &SheetToolbar::toggleDropDown);
     connect(m_panel, &DropDownPanel::rowChosen, this, &SheetToolbar::Choosen);
     connect(m_panel, &QMenu::aboutToHide, this, [this] {
@@ -130,9 +136,12 @@ void SheetToolbar::MakeMenu(int index)
             else
                 rows.emplace_back(file, QString(), path);
         }
-    } else {
+    } else if (index == SaveButton) {
         rows.emplace_back(u"Speichern"_s, keysText(keys(SaveButton)));
         rows.emplace_back(u"Speichern unter"_s, keysText(saveAsKeys()));
+    } else {
+        rows.emplace_back(u"Drucken"_s, keysText(keys(PrintButton)));
+        rows.emplace_back(u"Druckvorschau"_s, keysText(previewKeys()));
     }
     m_menu = index;
     m_panel->setRows(rows);
@@ -143,6 +152,9 @@ void SheetToolbar::Choosen(int row)
     if (m_menu == SaveButton) {
         if (row == 0 || row == 1)
             Q_EMIT saveChosen(row == 1);
+    } else if (m_menu == PrintButton) {
+        if (row == 0 || row == 1)
+            Q_EMIT printChosen(row == 1);
     } else if (m_menu == OpenButton) {
         Q_EMIT recentFileChosen(row);
     }

@@ -14,7 +14,8 @@ class SettingsStore;
 QString OnlyFile(const QString &xCompletePath);
 
 // The toolbar of the sheet window (picControl): seven icons, a drop-down arrow
-// beside "Öffnen" (the recent files) and one beside "Speichern" (save, save as).
+// beside "Öffnen" (the recent files), one beside "Speichern" (save, save as)
+// and one beside "Drucken" (print, print preview).
 // While a menu is open, pointing at the other arrow's icon opens that one's
 // menu instead, and pointing at an icon without an arrow closes it.
 class SheetToolbar : public IconBar
@@ -29,10 +30,11 @@ public:
     // The keys of a button's command, Qt's standard ones, which its tip names; empty where it has none.
     static QKeySequence keys(Button button);
     static QKeySequence saveAsKeys();
+    static QKeySequence previewKeys();
     ~SheetToolbar() override;
 
     DropDownPanel *panel() const;
-    // The arrow's click: opens the menu of button 1 or 2, or closes it when it is open.
+    // The arrow's click: opens the menu of its button, or closes it when it is open.
     void toggleDropDown(int index);
     // Takes away the hover frame and closes the menu.
     void clearMarks();
@@ -42,12 +44,14 @@ Q_SIGNALS:
     void recentFileChosen(int row);
     // "Speichern" (false) or "Speichern unter" (true) from the save menu.
     void saveChosen(bool askForName);
+    // "Drucken" (false) or "Druckvorschau" (true) from the print menu.
+    void printChosen(bool preview);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Fills the menu of button 1 or 2.
+    // Fills the menu of a button with an arrow.
     void MakeMenu(int index);
     void showDropDown(int index);
     void Choosen(int row);

@@ -1,5 +1,6 @@
 #include "sheet/charactersheet.h"
 #include "sheet/sheetdocument.h"
+#include "storage/characterfile.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -158,12 +159,86 @@ private Q_SLOTS:
             {[&] { document.clear(); }, QString(), true, QString()},
         };
         for (const Whole &whole : changes) {
+            document.setValue(3, u"vorher"_s); // each begins a new history
             whole.change();
+            QVERIFY(!document.canUndo() && !document.canRedo());
             QCOMPARE(document.fileName(), whole.file);
             QCOMPARE(document.isSaved(), whole.saved);
             QCOMPARE(document.sheet().caption(CharacterSheet::nameCaption), whole.name);
         }
         QCOMPARE(loaded.size(), 2);
+    }
+
+    // Edits of every kind, undone to the start and redone to the end, give the same file at every
+    // step; only the state the file holds counts as saved.
+    void undoAndRedoRetraceEveryStep()
+    {
+        SheetDocument document;
+        QVERIFY(!document.canUndo() && !document.canRedo() && document.undoName().isEmpty());
+        document.load(filledSheet(), u"/tmp/ada.tvk"_s);
+        const auto file = [&document] { return CharacterFile::encode(document.sheet(), {}); };
+        QList<QByteArray> states{file()};
+        const std::pair<QString, std::function<void()>> edits[] = {
+            {u"Bezeichnung"_s, [&] { document.setCaption(CharacterSheet::nameCaption, u"Ada"_s); }},
+            {u"Wert"_s, [&] { document.setValue(44, u"+12"_s); }},
+            {u"Ausrüstung"_s, [&] { document.setEquipmentLine(2, u"Dolch"_s); }},
+            {u"Zeile einfügen"_s, [&] { document.insertEquipmentLine(1); }},
+            {u"Zeile löschen"_s, [&] { document.removeEquipmentLine(0); }},
+            {u"Ausrüstung"_s, [&] { document.setEquipmentLine(CharacterSheet::overflowLineIndex, u"Rest"_s); }},
+        };
+        for (const auto &[name, edit] : edits) {
+            edit();
+            QCOMPARE(document.undoName(), name);
+            states << file();
+        }
+        document.setValue(44, u"+12"_s); // the same text: no step
+        QCOMPARE(states.size(), 7);
+
+        QSignalSpy history(&document, &SheetDocument::historyChanged);
+        for (qsizetype i = states.size() - 1; i > 0; --i) {
+            QCOMPARE(document.redoName(), i == states.size() - 1 ? QString() : edits[i].first);
+            QVERIFY(document.undo());
+            QCOMPARE(file(), states[i - 1]);
+            QCOMPARE(document.isSaved(), i == 1);
+        }
+        QVERIFY(!document.undo() && document.isSaved());
+        for (qsizetype i = 1; i < states.size(); ++i) {
+            QVERIFY(document.redo());
+            QCOMPARE(file(), states[i]);
+            QVERIFY(!document.isSaved());
+        }
+        QVERIFY(!document.redo());
+        QCOMPARE(history.size(), 12);
+    }
+
+    // Saved midway, that state is the saved one; an edit after undoing past it loses the way back.
+    void savedStateAlongTheHistory()
+    {
+        SheetDocument document;
+        QSignalSpy saved(&document, &SheetDocument::savedChanged);
+        document.setValue(0, u"1"_s);
+        document.setValue(0, u"2"_s);
+        document.markSaved(u"/tmp/held.tvk"_s);
+        QVERIFY(document.undo() && !document.isSaved());
+        QVERIFY(document.redo() && document.isSaved());
+        QVERIFY(document.undo());
+        document.setValue(0, u"3"_s);
+        QVERIFY(!document.canRedo());
+        QVERIFY(document.undo() && document.sheet().value(0) == u"1" && !document.isSaved());
+        QVERIFY(document.undo() && document.sheet().value(0).isEmpty() && !document.isSaved());
+        // The flag changed with every edit, undo and redo that crossed the saved state.
+        QCOMPARE(saved.size(), 5);
+
+        // The oldest steps are forgotten, and with them a saved state among them.
+        document.markSaved(u"/tmp/held.tvk"_s);
+        for (std::size_t i = 0; i <= SheetHistory::maximumSteps; ++i)
+            document.setValue(0, QString::number(i + 10));
+        std::size_t undone = 0;
+        while (document.undo())
+            ++undone;
+        QCOMPARE(undone, SheetHistory::maximumSteps);
+        QCOMPARE(document.sheet().value(0), u"10"_s);
+        QVERIFY(!document.isSaved());
     }
 };
 

@@ -2,7 +2,11 @@
 #include "sheetwindow/form8.h"
 #include "widgets/iconbutton.h"
 #include "widgets/windowplacement.h"
+#include "sheetwindow/equipmentpane.h"
 #include "sheetwindow/sheetpage.h"
+#include "sheet/sheetlayout.h"
+#include <QLineEdit>
+#include <QMenu>
 #include "sheetwindow/sheettoolbar.h"
 #include "formats/sheetformats.h"
 #include "session/charactersession.h"
@@ -19,6 +23,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QMimeData>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QSignalSpy>
@@ -185,6 +191,67 @@ private Q_SLOTS:
         QVERIFY(!f.form->page()->isFocusShown());
     }
 
+    // Ctrl+Z takes back an edit made in place, Ctrl+Y and Ctrl+Shift+Z bring it again; the equipment
+    // menu names the step and greys out what there is none of.
+    void undoAndRedoByKeysAndMenu()
+    {
+        Fixture f;
+        f.open();
+        SheetPage *page = f.form->page();
+        QAction *undo = f.form->command(Form8::Command::Undo);
+        QAction *redo = f.form->command(Form8::Command::Redo);
+        QVERIFY(page->equipmentPane()->menu()->actions().contains(undo));
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+
+        const QPoint name = page->pageTransform().mapRect(SheetLayout::captionRect(CharacterSheet::nameCaption)).center();
+        QTest::mouseClick(page, Qt::LeftButton, {}, name);
+        QTest::keyClicks(page->textEditor(), u"Ada"_s);
+        QTest::keyClick(page->textEditor(), Qt::Key_Return);
+        QCOMPARE(f.document.sheet().caption(CharacterSheet::nameCaption), u"Ada"_s);
+        QVERIFY(undo->isEnabled() && undo->text() == u"Rückgängig: Bezeichnung"_s && !redo->isEnabled());
+
+        QTest::keyClick(f.form.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.document.sheet().caption(CharacterSheet::nameCaption), QString());
+        QVERIFY(f.document.isSaved() && !undo->isEnabled() && redo->text() == u"Wiederholen: Bezeichnung"_s);
+        QTest::keyClick(f.form.get(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(f.document.sheet().caption(CharacterSheet::nameCaption), u"Ada"_s);
+        QTest::keyClick(f.form.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(f.form.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f.document.sheet().caption(CharacterSheet::nameCaption), u"Ada"_s);
+        QVERIFY(!f.document.isSaved());
+    }
+
+    // Ctrl+Shift+P and the print menu's second row show the one printed page, in the orientation of the
+    // settings, without a printer as the PDF would get it.
+    void printPreviewShowsThePage()
+    {
+        Fixture f;
+        f.settings.write(Settings::Orientation, u"1"_s);
+        f.open();
+        QList<std::pair<int, QPageLayout::Orientation>> shown;
+        QTimer looker;
+        connect(&looker, &QTimer::timeout, [&shown] {
+            auto *preview = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            const auto *pages = preview->findChild<QPrintPreviewWidget *>();
+            shown.append({pages->pageCount(), pages->orientation()});
+            preview->close();
+        });
+        looker.start(20);
+        QTest::keyClick(f.form.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        SheetToolbar *toolbar = f.form->toolbar();
+        QTest::mouseClick(toolbar->dropDown(SheetToolbar::PrintButton), Qt::LeftButton);
+        DropDownPanel *panel = toolbar->panel();
+        QTRY_VERIFY(panel->isVisible());
+        QCOMPARE(panel->rowText(1), u"Druckvorschau"_s);
+        QTest::mouseClick(panel, Qt::LeftButton, {}, panel->actionGeometry(panel->rowAction(1)).center());
+        QTRY_COMPARE(shown.size(), 2);
+        for (const auto &[pages, orientation] : std::as_const(shown))
+            QVERIFY(pages == 1 && orientation == QPageLayout::Landscape);
+        QVERIFY(f.messages.shown.isEmpty());
+    }
+
     // A place and size stored on a larger screen, or absurd ones, still open the whole window on this one.
     void opensWhollyOnTheScreen_data()
     {
@@ -239,7 +306,7 @@ private Q_SLOTS:
         };
         pointAt(SheetToolbar::SaveButton);
         QTRY_VERIFY(panel->isVisible() && toolbar->openDropDown() == SheetToolbar::SaveButton);
-        pointAt(SheetToolbar::PrintButton);
+        pointAt(SheetToolbar::WordButton);
         QTRY_VERIFY(!panel->isVisible());
         // The second row of the save menu saves under a new name.
         QTest::mouseClick(toolbar->dropDown(SheetToolbar::SaveButton), Qt::LeftButton);
