@@ -224,6 +224,7 @@ private Q_SLOTS:
         QVERIFY(document.undo());
         document.setValue(0, u"3"_s);
         QVERIFY(!document.canRedo());
+        QVERIFY(document.undo() && document.redo() && !document.isSaved()); // "3" was never saved
         QVERIFY(document.undo() && document.sheet().value(0) == u"1" && !document.isSaved());
         QVERIFY(document.undo() && document.sheet().value(0).isEmpty() && !document.isSaved());
         // The flag changed with every edit, undo and redo that crossed the saved state.
