@@ -25,12 +25,17 @@ bool print(QPagedPaintDevice &device, const CharacterSheet &sheet, const PrintSe
     return painter.end();
 }
 
+QPageLayout pdfPageLayout(const PrintSetup &setup)
+{
+    return QPageLayout(QPageSize(QPageSize::A4), setup.orientation,
+                       QMarginsF(pdfMargin, pdfMargin, pdfMargin, pdfMargin), QPageLayout::Point);
+}
+
 bool writePdf(QIODevice &device, const CharacterSheet &sheet, const PrintSetup &setup)
 {
     QPdfWriter writer(&device);
     writer.setResolution(setup.resolution);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), setup.orientation,
-                                     QMarginsF(pdfMargin, pdfMargin, pdfMargin, pdfMargin), QPageLayout::Point));
+    writer.setPageLayout(pdfPageLayout(setup));
     writer.setCreator(u"Valdris 1880 Character Creator"_s);
     writer.setTitle(sheet.caption(CharacterSheet::nameCaption));
     return print(writer, sheet, setup);

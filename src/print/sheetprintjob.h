@@ -3,6 +3,7 @@
 #include <QString>
 
 class QIODevice;
+class QPageLayout;
 class QPagedPaintDevice;
 
 namespace Tarvosk {
@@ -19,6 +20,9 @@ namespace SheetPrintJob {
 // The PDF's margin on every side, in points: a common printer's unprintable
 // edge, so the PDF looks as the paper would.
 inline constexpr qreal pdfMargin = 18;
+
+// The PDF's page: A4 in the setup's orientation, with pdfMargin on every side.
+QPageLayout pdfPageLayout(const PrintSetup &setup);
 
 // Turns the device to the setup's orientation and draws the page on it, the
 // device's resolution being already set. False when the device refused.

@@ -2,8 +2,10 @@
 
 #include "print/printsetup.h"
 #include "print/sheetprinter.h"
+#include "print/sheetprintjob.h"
 #include "sheet/charactersheet.h"
 
+#include <QPageLayout>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
@@ -13,14 +15,23 @@ void showPrintPreview(QWidget *parent, QPrinter *printer, const CharacterSheet &
                       const SettingsStore &settings)
 {
     const PrintSetup setup = PrintSetup::fromSettings(settings, style);
+    // Without a printer, the page of the PDF that "Drucken" would write instead.
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setResolution(setup.resolution);
+    pdf.setPageLayout(SheetPrintJob::pdfPageLayout(setup));
     QPrintPreviewDialog preview(printer ? printer : &pdf, parent);
     preview.setObjectName(QStringLiteral("frmPreview"));
     preview.setWindowTitle(QStringLiteral("Druckvorschau"));
     // A copy: the sheet may change behind the preview, which shows it as it was asked for.
+    const bool onPaper = printer != nullptr;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [sheet, setup](QPrinter *target) { SheetPrinter::print(*target, sheet, setup); });
+                     [sheet, setup, onPaper](QPrinter *target) {
+                         if (onPaper)
+                             SheetPrinter::print(*target, sheet, setup);
+                         else
+                             SheetPrintJob::print(*target, sheet, setup);
+                     });
     preview.exec();
 }
 
