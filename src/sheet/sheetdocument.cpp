@@ -22,60 +22,48 @@ constexpr int equipmentSlots = CharacterSheet::overflowLineIndex + 1;
 
 bool SheetDocument::setCaption(int index, const QString &text)
 {
-    if (!within(index, CharacterSheet::captionCount))
-        return false;
-    const CharacterSheet before = m_sheet;
-    if (m_sheet.setCaption(index, text)) {
-        remember(u"Bezeichnung"_s, before);
-        Q_EMIT captionChanged(index);
-    }
-    return committed();
+    return within(index, CharacterSheet::captionCount)
+           && edit(u"Bezeichnung"_s, [&](CharacterSheet &sheet) { return sheet.setCaption(index, text); },
+                   [&] { Q_EMIT captionChanged(index); });
 }
 
 bool SheetDocument::setValue(int index, const QString &text)
 {
-    if (!within(index, CharacterSheet::valueCount))
-        return false;
-    const CharacterSheet before = m_sheet;
-    if (m_sheet.setValue(index, text)) {
-        remember(u"Wert"_s, before);
-        Q_EMIT valueChanged(index);
-    }
-    return committed();
+    return within(index, CharacterSheet::valueCount)
+           && edit(u"Wert"_s, [&](CharacterSheet &sheet) { return sheet.setValue(index, text); },
+                   [&] { Q_EMIT valueChanged(index); });
 }
 
 bool SheetDocument::setEquipmentLine(int line, const QString &text)
 {
-    if (!within(line, equipmentSlots))
-        return false;
-    const CharacterSheet before = m_sheet;
-    if (m_sheet.setEquipmentLine(line, text)) {
-        remember(u"Ausrüstung"_s, before);
-        Q_EMIT equipmentChanged();
-    }
-    return committed();
+    return within(line, equipmentSlots)
+           && edit(u"Ausrüstung"_s, [&](CharacterSheet &sheet) { return sheet.setEquipmentLine(line, text); },
+                   [&] { Q_EMIT equipmentChanged(); });
 }
 
 bool SheetDocument::insertEquipmentLine(int line)
 {
-    if (!within(line, equipmentSlots))
-        return false;
-    const CharacterSheet before = m_sheet;
-    if (m_sheet.insertEquipmentLine(line)) {
-        remember(u"Zeile einfügen"_s, before);
-        Q_EMIT equipmentChanged();
-    }
-    return committed();
+    return within(line, equipmentSlots)
+           && edit(u"Zeile einfügen"_s, [&](CharacterSheet &sheet) { return sheet.insertEquipmentLine(line); },
+                   [&] { Q_EMIT equipmentChanged(); });
 }
 
 bool SheetDocument::removeEquipmentLine(int line)
 {
-    if (!within(line, equipmentSlots))
-        return false;
+    return within(line, equipmentSlots)
+           && edit(u"Zeile löschen"_s, [&](CharacterSheet &sheet) { return sheet.removeEquipmentLine(line); },
+                   [&] { Q_EMIT equipmentChanged(); });
+}
+
+// A change that took is a step of the history and is announced; the sheet is unsaved either way.
+template <typename Change, typename Announce>
+bool SheetDocument::edit(const QString &stepName, Change change, Announce announce)
+{
     const CharacterSheet before = m_sheet;
-    if (m_sheet.removeEquipmentLine(line)) {
-        remember(u"Zeile löschen"_s, before);
-        Q_EMIT equipmentChanged();
+    if (change(m_sheet)) {
+        m_history.record(stepName, before, m_sheet);
+        Q_EMIT historyChanged();
+        announce();
     }
     return committed();
 }
@@ -84,12 +72,6 @@ bool SheetDocument::committed()
 {
     setSaved(false);
     return true;
-}
-
-void SheetDocument::remember(const QString &name, const CharacterSheet &before)
-{
-    m_history.record(name, before, m_sheet);
-    Q_EMIT historyChanged();
 }
 
 void SheetDocument::restartHistory()

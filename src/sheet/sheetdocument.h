@@ -84,8 +84,9 @@ private:
     void setSaved(bool saved);
     // An edit was committed: the sheet is not what its file holds any more.
     bool committed();
-    // An edit changed the sheet from this one: a step of the history.
-    void remember(const QString &name, const CharacterSheet &before);
+    // One edit of the sheet: change() says whether it changed anything.
+    template <typename Change, typename Announce>
+    bool edit(const QString &stepName, Change change, Announce announce);
     void restartHistory();
     // The sheet of a step undone or redone.
     void returnTo(const CharacterSheet &sheet);

@@ -198,9 +198,7 @@ void Form8::redo()
 
 void Form8::showPrintPreview()
 {
-    const std::unique_ptr<QPrinter> printer = m_context.choosePrinter
-                                                  ? m_context.choosePrinter()
-                                                  : SheetPrinter::chosenPrinter(m_context.settings);
+    const std::unique_ptr<QPrinter> printer = chosenPrinter();
     Tarvosk::showPrintPreview(this, printer.get(), m_context.session.document().sheet(), m_context.session.style(),
                               m_context.settings);
 }
@@ -441,11 +439,14 @@ void Form8::saveCharacterAs()
     m_context.session.save(true);
 }
 
+std::unique_ptr<QPrinter> Form8::chosenPrinter() const
+{
+    return m_context.choosePrinter ? m_context.choosePrinter() : SheetPrinter::chosenPrinter(m_context.settings);
+}
+
 void Form8::printCharacter()
 {
-    const std::unique_ptr<QPrinter> printer = m_context.choosePrinter
-                                                  ? m_context.choosePrinter()
-                                                  : SheetPrinter::chosenPrinter(m_context.settings);
+    const std::unique_ptr<QPrinter> printer = chosenPrinter();
     SheetPrinter::printSheet(printer.get(), m_context.session.document().sheet(), m_context.session.style(),
                              m_context.settings, m_context.fileDialogs, m_context.messages);
 }

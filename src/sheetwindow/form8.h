@@ -117,6 +117,8 @@ private:
     void undo();
     void redo();
     void showPrintPreview();
+    // The printer of the context or the settings; none where the system has none.
+    std::unique_ptr<QPrinter> chosenPrinter() const;
 
     SheetWindowContext m_context;
     bool m_newCharacter = false;

@@ -15,16 +15,18 @@ void showPrintPreview(QWidget *parent, QPrinter *printer, const CharacterSheet &
                       const SettingsStore &settings)
 {
     const PrintSetup setup = PrintSetup::fromSettings(settings, style);
+    const bool onPaper = printer != nullptr;
     // Without a printer, the page of the PDF that "Drucken" would write instead.
     QPrinter pdf(QPrinter::HighResolution);
-    pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setResolution(setup.resolution);
-    pdf.setPageLayout(SheetPrintJob::pdfPageLayout(setup));
-    QPrintPreviewDialog preview(printer ? printer : &pdf, parent);
+    if (!onPaper) {
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setResolution(setup.resolution);
+        pdf.setPageLayout(SheetPrintJob::pdfPageLayout(setup));
+    }
+    QPrintPreviewDialog preview(onPaper ? printer : &pdf, parent);
     preview.setObjectName(QStringLiteral("frmPreview"));
     preview.setWindowTitle(QStringLiteral("Druckvorschau"));
     // A copy: the sheet may change behind the preview, which shows it as it was asked for.
-    const bool onPaper = printer != nullptr;
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
                      [sheet, setup, onPaper](QPrinter *target) {
                          if (onPaper)

@@ -140,21 +140,21 @@ bool SkillListFrame::isShown(int index) const
     return index >= 0 && index < rowCount() && !m_rows[index]->isHidden();
 }
 
-int SkillListFrame::rowBelow(int step) const
+int SkillListFrame::nextShownRow(int from, int step) const
 {
-    for (int i = m_current + step; i >= 0 && i < rowCount(); i += step) {
+    for (int i = from + step; i >= 0 && i < rowCount(); i += step) {
         if (isShown(i))
             return i;
     }
-    return m_current;
+    return -1;
 }
 
 int SkillListFrame::rowBeside(int step) const
 {
     if (!isShown(m_current))
-        return m_current;
+        return -1;
     const QRect here = m_rows[m_current]->geometry();
-    int best = m_current;
+    int best = -1;
     int bestColumnGap = 0;
     int bestRowGap = 0;
     for (int i = 0; i < rowCount(); ++i) {
@@ -163,7 +163,7 @@ int SkillListFrame::rowBeside(int step) const
         if (!isShown(i) || columnGap <= 0)
             continue;
         const int rowGap = qAbs(there.top() - here.top());
-        if (best == m_current || columnGap < bestColumnGap || (columnGap == bestColumnGap && rowGap < bestRowGap)) {
+        if (best < 0 || columnGap < bestColumnGap || (columnGap == bestColumnGap && rowGap < bestRowGap)) {
             best = i;
             bestColumnGap = columnGap;
             bestRowGap = rowGap;
@@ -174,7 +174,8 @@ int SkillListFrame::rowBeside(int step) const
 
 void SkillListFrame::setCurrentRow(int index)
 {
-    if (index == m_current)
+    // -1: no row that way; the current one stays.
+    if (index < 0 || index == m_current)
         return;
     m_current = index;
     update();
@@ -198,8 +199,8 @@ void SkillListFrame::keyPressEvent(QKeyEvent *event)
 {
     const bool shown = isShown(m_current);
     switch (event->key()) {
-    case Qt::Key_Up: setCurrentRow(rowBelow(-1)); break;
-    case Qt::Key_Down: setCurrentRow(rowBelow(1)); break;
+    case Qt::Key_Up: setCurrentRow(nextShownRow(m_current, -1)); break;
+    case Qt::Key_Down: setCurrentRow(nextShownRow(m_current, 1)); break;
     case Qt::Key_Left: setCurrentRow(rowBeside(-1)); break;
     case Qt::Key_Right: setCurrentRow(rowBeside(1)); break;
     case Qt::Key_Space:
@@ -225,10 +226,8 @@ void SkillListFrame::keyPressEvent(QKeyEvent *event)
 
 void SkillListFrame::focusInEvent(QFocusEvent *event)
 {
-    if (!isShown(m_current)) {
-        m_current = -1;
-        m_current = rowBelow(1);
-    }
+    if (!isShown(m_current))
+        m_current = nextShownRow(-1, 1);
     update();
     QGroupBox::focusInEvent(event);
 }

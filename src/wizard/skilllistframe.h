@@ -57,8 +57,9 @@ protected:
 
 private:
     bool isShown(int index) const;
-    // The next shown row in reading order, or the nearest one in the column beside.
-    int rowBelow(int step) const;
+    // The next shown row after `from` in reading order (step 1) or against it
+    // (step -1), or the nearest one in the column beside; -1 where there is none.
+    int nextShownRow(int from, int step) const;
     int rowBeside(int step) const;
     void setCurrentRow(int index);
 
