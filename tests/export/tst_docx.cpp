@@ -4,7 +4,6 @@
 #include "sheetwindow/frmgauge.h"
 #include "sheetwindow/wordexport.h"
 #include "export/docxexport.h"
-#include "export/docxfonts.h"
 #include "sheet/charactersheet.h"
 #include "formats/sheetformats.h"
 #include "session/charactersession.h"
@@ -13,10 +12,10 @@
 #include "storage/sheetstylereader.h"
 #include "support/scriptedfiledialogs.h"
 #include "support/recordingmessages.h"
+#include "support/testfiles.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -89,7 +88,6 @@ class TestDocx : public QObject
     QDomDocument m_document;
     QList<QDomElement> m_anchors;
     QList<QList<QList<QDomElement>>> m_cells;
-    PdfPage m_rendered;
 
 private Q_SLOTS:
     void initTestCase()
@@ -126,14 +124,13 @@ private Q_SLOTS:
         }
         // The word processor knows each part by its type and finds the document through the relationship.
         const QDomDocument contentTypes = parseXml(m_parts.value(u"[Content_Types].xml"_s));
-        const QDomDocument relationships = parseXml(m_parts.value(u"_rels/.rels"_s));
         QMap<QString, QString> types;
-        for (QDomElement type = contentTypes.documentElement().firstChildElement(); !type.isNull();
-             type = type.nextSiblingElement())
+        for (QDomElement type = contentTypes.documentElement().firstChildElement(); !type.isNull(); type = type.nextSiblingElement())
             types.insert(type.attribute(u"PartName"_s) + type.attribute(u"Extension"_s), type.attribute(u"ContentType"_s));
         QCOMPARE(types.value(u"rels"_s), u"application/vnd.openxmlformats-package.relationships+xml"_s);
         for (const QString &part : {u"document"_s, u"styles"_s, u"settings"_s})
             QVERIFY2(types.value(u"/word/%1.xml"_s.arg(part)).contains(u"wordprocessingml."_s + part), qPrintable(part));
+        const QDomDocument relationships = parseXml(m_parts.value(u"_rels/.rels"_s));
         const QDomElement relationship = all(relationships, u"Relationship"_s).value(0);
         QCOMPARE(relationship.attribute(u"Target"_s), u"word/document.xml"_s);
         QVERIFY(relationship.attribute(u"Type"_s).endsWith(u"/relationships/officeDocument"_s));
@@ -141,9 +138,9 @@ private Q_SLOTS:
         // A4 with margins of 0.5 cm, 1.4 cm at the bottom.
         const QDomElement size = all(m_document, u"w:pgSz"_s).value(0), margins = all(m_document, u"w:pgMar"_s).value(0);
         QCOMPARE(size.attribute(u"w:w"_s) + u'x' + size.attribute(u"w:h"_s), u"11906x16838"_s);
-        QCOMPARE((QStringList{margins.attribute(u"w:top"_s), margins.attribute(u"w:right"_s),
-                              margins.attribute(u"w:bottom"_s), margins.attribute(u"w:left"_s)}),
-                 (QStringList{u"283"_s, u"283"_s, u"794"_s, u"283"_s}));
+        QCOMPARE(u"%1 %2 %3 %4"_s.arg(margins.attribute(u"w:top"_s), margins.attribute(u"w:right"_s),
+                                     margins.attribute(u"w:bottom"_s), margins.attribute(u"w:left"_s)),
+                 u"283 283 794 283"_s);
     }
 
     // Each box: its place and size on the page in whole points (12700 EMU each), its
@@ -276,128 +273,73 @@ private Q_SLOTS:
         QCOMPARE(runs, expected.size());
     }
 
-    void textsXmlForbids_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("control characters") << u"a\u0001b\u001Fc\u007Fd\uFFFEe"_s << u"abc\u007Fde"_s;
-        QTest::newRow("lone surrogates") << (u"p"_s + QChar(0xD800) + u"q"_s + QChar(0xDC00)) << u"pq"_s;
-        QTest::newRow("a pair is one character") << u"Würfel 🎲"_s << u"Würfel 🎲"_s;
-        QTest::newRow("line breaks and tabs") << u"a\r\nb\tc"_s << u"a  b c"_s;
-    }
+    // Control characters and lone surrogates go, a pair stays one character, breaks and tabs become spaces.
     void textsXmlForbids()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, written);
-        QCOMPARE(DocxDocument::cellText(text), written);
+        const std::pair<QString, QString> cases[] = {
+            {u"a\u0001b\u001Fc\u007Fd\uFFFEe"_s, u"abc\u007Fde"_s}, {u"p"_s + QChar(0xD800) + u"q"_s + QChar(0xDC00), u"pq"_s},
+            {u"Würfel 🎲"_s, u"Würfel 🎲"_s}, {u"a\r\nb\tc"_s, u"a  b c"_s}};
+        for (const auto &[text, written] : cases)
+            QCOMPARE(DocxDocument::cellText(text), written);
     }
 
-    // A failed export leaves the folder as it was and says why in German.
-    void writeFailures_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("no name") << QString() << u"kein Dateiname"_s;
-        QTest::newRow("a folder stands there") << u"Ordner"_s << u"An dieser Stelle steht ein Ordner."_s;
-        QTest::newRow("folder missing") << u"fehlt/Held.docx"_s << u"Den Ordner »"_s;
-    }
+    // A failed export says why in German and leaves the folder as it was (a missing folder: test_commands).
     void writeFailures()
     {
-        QFETCH(QString, target);
-        QFETCH(QString, reason);
         QTemporaryDir folder;
-        QDir dir(folder.path());
-        QVERIFY(dir.mkdir(u"Ordner"_s));
-        const QString where = target.isEmpty() ? QString() : folder.filePath(target);
+        const QString where = folder.filePath(u"Ordner"_s);
+        QVERIFY(QDir().mkdir(where));
         QString error;
+        QVERIFY(!exportSheetDocx(fullSheet(), readSheetStyle(*m_settings), QString(), &error));
+        QVERIFY2(error.contains(u"kein Dateiname"_s), qPrintable(error));
         QVERIFY(!exportSheetDocx(fullSheet(), readSheetStyle(*m_settings), where, &error));
-        QVERIFY2(error.contains(reason), qPrintable(error));
-        if (!target.isEmpty())
-            QVERIFY2(error.startsWith(u"Die Datei »%1« ließ sich nicht schreiben."_s.arg(where)), qPrintable(error));
-        QCOMPARE(dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{u"Ordner"_s});
-        QVERIFY(QDir(folder.filePath(u"Ordner"_s)).isEmpty());
+        QVERIFY2(error.startsWith(u"Die Datei »%1« ließ sich nicht schreiben. An dieser Stelle steht ein Ordner."_s.arg(where)),
+                 qPrintable(error));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{u"Ordner"_s});
+        QVERIFY(QDir(where).isEmpty());
     }
 
-    // The whole export of a full character, in process.
-    void benchmark()
-    {
-        const CharacterSheet sheet = fullSheet();
-        constexpr int runs = 50;
-        QElapsedTimer timer;
-        timer.start();
-        for (int i = 0; i < runs; ++i)
-            QVERIFY(exportSheetDocx(sheet, readSheetStyle(*m_settings), m_folder.filePath(u"bench.docx"_s)));
-        const double each = double(timer.nsecsElapsed()) / runs / 1e6;
-        qInfo("One export of a full character: %.2f ms (mean of %d)", each, runs);
-        QVERIFY2(each < 50, qPrintable(u"%1 ms"_s.arg(each)));
-    }
-
-    // LibreOffice lays the document out on one A4 page and loses no text to a box's edge.
-    void renderedOnOnePage()
+    // LibreOffice lays the document out on one A4 page, loses no text to a box's edge and puts
+    // a text of six boxes (the rest are placed alike, see boxes) where paper has it.
+    void rendered()
     {
         const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
         if (soffice.isEmpty())
             QSKIP("LibreOffice (soffice, Debian's libreoffice-writer-nogui) is not installed: the rendering is not checked.");
         // A profile of its own, so no running LibreOffice of the user takes the job.
-        QElapsedTimer timer;
-        timer.start();
         QProcess office;
         office.start(soffice, {u"-env:UserInstallation=file://"_s + m_folder.filePath(u"profile"_s), u"--headless"_s,
                                u"--norestore"_s, u"--convert-to"_s, u"pdf"_s, u"--outdir"_s, m_folder.path(),
                                m_folder.filePath(u"Held.docx"_s)});
         QVERIFY2(office.waitForFinished(240000) && office.exitCode() == 0, office.readAllStandardError().constData());
-        qInfo("LibreOffice converted the document in %lld ms (fresh profile)", timer.elapsed());
         // soffice ends with 0 even when it could not load the document.
-        m_rendered = readPdf(m_folder.filePath(u"Held.pdf"_s));
-        QCOMPARE(m_rendered.pages, 1);
+        const PdfPage page = readPdf(m_folder.filePath(u"Held.pdf"_s));
+        QCOMPARE(page.pages, 1);
         const QSizeF a4 = QSizeF(21, 29.7) * pointsPerCentimetre;
-        QVERIFY(qAbs(m_rendered.size.width() - a4.width()) < 1.5 && qAbs(m_rendered.size.height() - a4.height()) < 1.5);
-        QStringList rendered = m_rendered.texts, expected;
+        QVERIFY(qAbs(page.size.width() - a4.width()) < 1.5 && qAbs(page.size.height() - a4.height()) < 1.5);
+        QStringList rendered = page.texts, expected;
         rendered.sort();
         fullSheet(&expected);
         QCOMPARE(rendered, expected);
-    }
 
-    // A text of each box: its left edge (the class's right edge) and the centre
-    // of its row, in centimetres from the page's top left.
-    void renderedPositions_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("x");
-        QTest::addColumn<bool>("rightEdge");
-        QTest::addColumn<double>("rowCentre");
-        const auto at = [](const char *box, char kind, int index, double x, double rowCentre, bool rightEdge = false) {
-            QTest::addRow("%s %c%d", box, kind, index) << sample(kind, index) << x << rightEdge << rowCentre;
-        };
-        at("title", 'K', 0, 0.5, 0);
-        at("title", 'K', 1, 20.5, 0, true);
-        at("personal data", 'W', 11, 14.1, 4.35);
-        at("attributes", 'W', 27, 0.5 + 13 * 20.0 / 14, 6.75);
-        at("senses", 'W', 33, 19.4, 8.05);
-        at("points", 'W', 36, 2.9, 9.85);
-        at("skills", 'W', 128, 12.5, 21.75);
-        at("equipment", 'A', 28, 14.3, 25.25);
-        at("weapons", 'W', 192, 12.5, 26.95);
-        at("defence", 'W', 196, 19.1, 27.05);
-    }
-    void renderedPositions()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, x);
-        QFETCH(bool, rightEdge);
-        QFETCH(double, rowCentre);
-        if (m_rendered.pages == 0)
-            QSKIP("Not rendered.");
-        const QRectF box = m_rendered.box(text);
-        QVERIFY2(!box.isEmpty(), "not on the page once");
+        // In centimetres from the page's top left: the left edge (the class's right edge) and the
+        // centre of the row, 0 for the title row, which is as high as its text at the top of its 1 cm box.
+        const struct { QString text; double x, rowCentre; bool rightEdge = false; } places[] = {
+            {sample('K', 0), 0.5, 0}, {sample('K', 1), 20.5, 0, true}, {sample('W', 27), 0.5 + 13 * 20.0 / 14, 6.75},
+            {sample('W', 128), 12.5, 21.75}, {sample('A', 28), 14.3, 25.25}, {sample('W', 196), 19.1, 27.05}};
         const double millimetre = pointsPerCentimetre / 10;
-        const double edge = (rightEdge ? box.right() : box.left()) / millimetre;
-        QVERIFY2(qAbs(edge - 10 * x) <= 1, qPrintable(u"x %1 mm, not %2 mm"_s.arg(edge).arg(10 * x)));
-        const double top = box.top() / millimetre, bottom = box.bottom() / millimetre, centre = (top + bottom) / 2;
-        if (rowCentre > 0)
-            QVERIFY2(qAbs(centre - 10 * rowCentre) <= 1, qPrintable(u"y %1 mm, not %2 mm"_s.arg(centre).arg(10 * rowCentre)));
-        else // the title row is as high as its text, at the top of its 1 cm box
-            QVERIFY2(top >= 5 - 1 && bottom <= 15 + 1, qPrintable(u"%1 .. %2 mm"_s.arg(top).arg(bottom)));
+        for (const auto &[text, x, rowCentre, rightEdge] : places) {
+            const QRectF box = page.box(text);
+            QVERIFY2(!box.isEmpty(), qPrintable(text + u" not on the page once"_s));
+            const double edge = (rightEdge ? box.right() : box.left()) / millimetre;
+            QVERIFY2(qAbs(edge - 10 * x) <= 1, qPrintable(u"%1: x %2 mm, not %3 mm"_s.arg(text).arg(edge).arg(10 * x)));
+            const double top = box.top() / millimetre, bottom = box.bottom() / millimetre, centre = (top + bottom) / 2;
+            if (rowCentre > 0)
+                QVERIFY2(qAbs(centre - 10 * rowCentre) <= 1,
+                         qPrintable(u"%1: y %2 mm, not %3 mm"_s.arg(text).arg(centre).arg(10 * rowCentre)));
+            else
+                QVERIFY2(top >= 5 - 1 && bottom <= 15 + 1, qPrintable(u"%1: %2 .. %3 mm"_s.arg(text).arg(top).arg(bottom)));
+        }
     }
 
     void gaugeFillsItsFrame()
@@ -434,8 +376,7 @@ private Q_SLOTS:
         // A file where the temporary folder should be: no folder can be made in it.
         const QString file = m_folder.filePath(u"keinOrdner"_s);
         if (!folderMade) {
-            QFile blocker(file);
-            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            QVERIFY(writeFile(file, {}));
             qputenv("TMPDIR", QFile::encodeName(file));
         }
         const auto back = qScopeGuard([this] { qputenv("TMPDIR", QFile::encodeName(m_folder.path())); });

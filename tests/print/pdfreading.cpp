@@ -4,7 +4,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTransform>
-#include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 using namespace Qt::StringLiterals;
@@ -43,13 +42,6 @@ QStringList pdfFonts(const QString &path)
     for (const QString &line : lines.mid(2))
         names << line.section(u' ', 0, 0).section(u'+', -1);
     return names;
-}
-
-QImage renderPdf(const QString &path, int dpi)
-{
-    QTemporaryDir folder;
-    run(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, QString::number(dpi), u"-singlefile"_s, path, folder.filePath(u"page"_s)});
-    return QImage(folder.filePath(u"page.png"_s));
 }
 
 // The page's content stream, inflated: the object its /Contents names.

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <QImage>
 #include <QRectF>
 #include <QStringList>
 
 // A PDF read back with poppler's tools: its words with their boxes (points, y from
-// the top of their page), its pages, its fonts, a page as a picture.
+// the top of their page), its pages and its fonts.
 struct PdfPage
 {
     int pages = 0;
@@ -20,8 +19,6 @@ struct PdfPage
 PdfPage readPdf(const QString &path);
 // The names pdffonts lists, subset prefixes left out ("LiberationSans-Bold").
 QStringList pdfFonts(const QString &path);
-// The first page as a picture at the given dots per inch.
-QImage renderPdf(const QString &path, int dpi);
 
 // What the first page's content stream draws, in points (y from the top of
 // the page): the size of each text as printed (its font size under the

@@ -9,6 +9,7 @@
 #include "storage/sheetstylereader.h"
 #include "support/recordingmessages.h"
 #include "support/scriptedfiledialogs.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +24,6 @@ using namespace Tarvosk;
 namespace {
 
 constexpr qreal margin = SheetPrintJob::pdfMargin;
-constexpr int dpi = 144;
 
 CharacterSheet namedSheet()
 {
@@ -109,15 +109,10 @@ private Q_SLOTS:
     // where a size rounded to whole dots would miss the group's.
     void printsEveryTextWholeAtItsPlace()
     {
-        m_settings->write(Settings::Quality, u"1"_s);
-        m_settings->write(Settings::HeadlineFont, Settings::FontName, u"DejaVu Sans Mono"_s);
-        m_settings->write(Settings::HeadlineFont, Settings::FontSize, u"13,75"_s);
-        m_settings->write(Settings::HeadlineFont, Settings::FontBold, u"1"_s);
-        m_settings->write(Settings::LabelsFont, Settings::FontName, u"Liberation Sans"_s);
-        m_settings->write(Settings::LabelsFont, Settings::FontSize, u"7.25"_s);
-        m_settings->write(Settings::LabelsFont, Settings::FontItalic, u"Wahr"_s);
-        m_settings->write(Settings::ValuesFont, Settings::FontName, u"Liberation Mono"_s);
-        m_settings->write(Settings::ValuesFont, Settings::FontSize, u"9.25"_s);
+        for (const QString &entry : {u"Printer/Quality=1"_s, u"Headline/Name=DejaVu Sans Mono"_s, u"Headline/Size=13,75"_s,
+                                     u"Headline/Bold=1"_s, u"Labels/Name=Liberation Sans"_s, u"Labels/Size=7.25"_s,
+                                     u"Labels/Italic=Wahr"_s, u"Values/Name=Liberation Mono"_s, u"Values/Size=9.25"_s})
+            m_settings->write(entry.section(u'/', 0, 0), entry.section(u'/', 1).section(u'=', 0, 0), entry.section(u'=', 1));
         const CharacterSheet sheet = labelledSheet();
         QHash<QString, QSizeF> portraitSizes;
         for (const int orientation : {0, 1}) {
@@ -242,9 +237,7 @@ private Q_SLOTS:
         QTemporaryDir folder;
         QVERIFY(QDir::setCurrent(folder.path()));
         const auto back = qScopeGuard([this] { QDir::setCurrent(m_folder.path()); });
-        QFile old(u"Alt.pdf"_s);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("alt") == 3);
-        old.close();
+        QVERIFY(writeFile(u"Alt.pdf"_s, "alt"));
         RecordingMessages messages;
         messages.answers = {MessageService::Answer::No};
         ScriptedFileDialogs dialogs;

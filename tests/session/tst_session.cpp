@@ -116,29 +116,24 @@ class TestSession : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Saved and opened again, every field and option comes back; saved again, the bytes are the same.
+    // Saved and opened again (a quoted path, as a command line brings it), the sheet and its options come back;
+    // saved again, the bytes are the same. The file format itself is the character file's test.
     void roundTrip()
     {
         Fixture f;
         f.settings.write(Settings::LabelsFont, Settings::FontSize, u"9,5"_s);
-        f.settings.write(Settings::ValuesFont, Settings::FontName, u"Liberation Serif"_s);
         f.session.finish(sheetOf(u"Held"_s));
         f.dialogs.choices = {{f.path(u"Held"_s)}};
         QVERIFY(f.session.save());
         const QString file = f.path(u"Held.tvk"_s);
         const QByteArray bytes = readAll(file);
-
         f.settings.write(Settings::LabelsFont, Settings::FontSize, u"7"_s);
-        f.settings.write(Settings::ValuesFont, Settings::FontName, u"Arial"_s);
         f.session.begin();
         QVERIFY(f.session.openAtStart(u"\""_s + file + u"\""_s));
         QCOMPARE(f.document().sheet(), sheetOf(u"Held"_s));
         QCOMPARE(f.settings.read(Settings::LabelsFont, Settings::FontSize), u"9.5"_s);
-        QCOMPARE(f.settings.read(Settings::ValuesFont, Settings::FontName), u"Liberation Serif"_s);
         QVERIFY(f.session.save());
         QCOMPARE(readAll(file), bytes);
-        QVERIFY(f.messages.shown.isEmpty());
-        QCOMPARE(f.dialogs.shown.size(), 1);
     }
 
     // A file that cannot be opened is named with the reason; nothing changes: not the sheet, its file, its flag or the recent files.
@@ -155,7 +150,6 @@ private Q_SLOTS:
         const QString text = u"Fehler beim Laden !\nDie Datei »%1« ließ sich nicht lesen. %2"_s;
         QCOMPARE(f.texts(), (QStringList{text.arg(broken, u"Sie ist keine Charakterdatei."_s),
                                          text.arg(missing, u"Die Datei oder ihr Ordner existiert nicht."_s)}));
-        QCOMPARE(f.messages.shown[0].title, u"Kritischer Fehler"_s);
         QCOMPARE(f.document().sheet(), before);
         QCOMPARE(f.document().fileName(), u"/alt/Held.tvk"_s);
         QVERIFY(!f.document().isSaved());
@@ -258,24 +252,13 @@ private Q_SLOTS:
         }
     }
 
-    // A file handed over while the character is made is held with one word and opened once later. One handed over
-    // by a later start while the save question is open waits, in turn with others, until the question is done.
-    void handOffs()
+    // A file handed over by a later start while the save question is open waits, in turn with others, until the
+    // question is done. (One held while the character is made: saveQuestion here, and the wizard's own test.)
+    void handOffsWaitForTheQuestion()
     {
         Fixture f;
         const QString first = f.character(u"Erster"_s), second = f.character(u"Zweiter"_s), third = f.character(u"Dritter"_s);
-        QSignalSpy held(&f.session, &CharacterSession::heldFileChanged);
-        f.session.holdHandOff(first);
-        QVERIFY(f.texts().value(0).contains(u"»%1«"_s.arg(QDir::toNativeSeparators(first))));
-        QVERIFY(f.document().fileName().isEmpty() && f.session.hasHeldFile());
-        QVERIFY(f.session.openHeldFile());
-        QCOMPARE(f.document().fileName(), first);
-        QVERIFY(!f.session.hasHeldFile() && !f.session.openHeldFile());
-        QCOMPARE(held.size(), 2);
-        QCOMPARE(held[0][0].toString() + held[1][0].toString(), first);
-
         f.session.finish(sheetOf(u"Neu"_s));
-        f.messages.shown.clear();
         QString whileAsked = u"-"_s;
         f.messages.whileShown = [&] {
             if (f.messages.shown.size() == 1) {
@@ -332,7 +315,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("copy"); // what lies at the copy's place
         QTest::addColumn<std::optional<Answer>>("answer");
         QTest::addColumn<bool>("restored");
-        QTest::newRow("Yes") << u"character"_s << std::optional(Answer::Yes) << true;
         QTest::newRow("Escape") << u"character"_s << escape << true;
         QTest::newRow("No") << u"character"_s << std::optional(Answer::No) << false;
         QTest::newRow("no character file") << u"kaputt"_s << escape << false;
@@ -409,9 +391,7 @@ private Q_SLOTS:
         QCOMPARE(f.document().sheet(), before);
         QVERIFY(f.session.deleteCharacter());
         QVERIFY(!QFile::exists(file) && !QFile::exists(f.copy));
-        QCOMPARE(f.document().fileName(), file);
-        QVERIFY(!f.document().isSaved());
-        // What clearing keeps is the sheet model's to test; here: this sheet is cleared, its player kept.
+        // What clearing keeps (file, unsaved flag) is the sheet model's to test; here: the sheet is cleared, its player kept.
         QCOMPARE(f.document().sheet().caption(0) + f.document().sheet().caption(2), u"Spielerin"_s);
         // Again, with the file gone: the question alone.
         QVERIFY(f.session.deleteCharacter());
@@ -452,7 +432,6 @@ private Q_SLOTS:
         QVERIFY(!saved);
         QCOMPARE(f.texts().value(1), u"Fehler beim Speichern\nDie Datei »%1« ließ sich nicht schreiben. "
                                      u"Die Datei wird zu groß für den Datenträger."_s.arg(file));
-        QCOMPARE(f.messages.shown[1].title, u"Fehler"_s);
         QCOMPARE(f.document().fileName(), file);
         QVERIFY(!f.document().isSaved());
         QCOMPARE(readAll(file), old);
@@ -467,7 +446,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("taken");
         QTest::addColumn<QString>("offered");
         QTest::newRow("nobody") << QString() << QStringList() << u"nobody"_s;
-        QTest::newRow("Held taken") << u"Held"_s << QStringList{u"Held.tvk"_s} << u"Held2"_s;
         QTest::newRow("once per number") << u"Alexander"_s << QStringList{u"Alexander.tvk"_s, u"Alexande2.tvk"_s}
                                          << u"Alexand3"_s;
         QTest::newRow("slash") << u"A/B"_s << QStringList() << u"A-B"_s;

@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,14 +15,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include <linux/magic.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/statfs.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 using namespace Tarvosk;
@@ -95,19 +90,6 @@ bool makeFifo(const QString &path)
     return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
 }
 
-bool makeSocket(const QString &path)
-{
-    sockaddr_un address = {AF_UNIX, {}};
-    const QByteArray name = QFile::encodeName(path);
-    if (size_t(name.size()) >= sizeof address.sun_path)
-        return false;
-    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
-    const int descriptor = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const bool bound = ::bind(descriptor, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
-    ::close(descriptor);
-    return bound;
-}
-
 bool makeLink(const QString &target, const QString &link)
 {
     return ::symlink(QFile::encodeName(target).constData(), QFile::encodeName(link).constData()) == 0;
@@ -130,11 +112,11 @@ class TestFileWrite : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    // A file, an empty one, each kind of special file, links to a FIFO, to the file and to themselves.
+    // A file, an empty one, a FIFO, a folder, links to the FIFO, to the file and to themselves.
     bool makeWorld() const
     {
         return writeFile(path(u"Held.tvk"_s), "Jörg Ärger") && writeFile(path(u"leer.tvk"_s), {}) && makeFifo(path(u"Pipe"_s))
-               && makeSocket(path(u"Socket"_s)) && QDir().mkdir(path(u"Ordner"_s)) && makeLink(u"Pipe"_s, path(u"Verweis"_s))
+               && QDir().mkdir(path(u"Ordner"_s)) && makeLink(u"Pipe"_s, path(u"Verweis"_s))
                && makeLink(u"Held.tvk"_s, path(u"Kurzweg"_s)) && makeLink(u"Schleife"_s, path(u"Schleife"_s));
     }
     // Each entry's name and mode, and the file's bytes.
@@ -217,13 +199,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason"); // %1: the test's folder
         QTest::newRow("a FIFO") << u"Pipe"_s << false << fifoReason;
         QTest::newRow("a link to a FIFO") << u"Verweis"_s << false << fifoReason;
-        QTest::newRow("a socket") << u"Socket"_s << false << u"Sie ist keine gewöhnliche Datei, sondern ein Socket."_s;
         QTest::newRow("a folder") << u"Ordner"_s << false << germanReason(EISDIR);
         QTest::newRow("a link refused") << u"Kurzweg"_s << true
                                         << u"An dieser Stelle steht eine symbolische Verknüpfung, durch die hier nicht geschrieben wird."_s;
         QTest::newRow("a loop of links") << u"Schleife"_s << false << germanReason(ELOOP);
         QTest::newRow("a missing folder") << u"fehlt/Held.tvk"_s << false << u"Den Ordner »%1/fehlt« gibt es nicht."_s;
-        QTest::newRow("deeper") << u"fehlt/tiefer/Held.tvk"_s << false << u"Den Ordner »%1/fehlt/tiefer« gibt es nicht."_s;
         QTest::newRow("a file as folder") << u"Held.tvk/x"_s << false << u"Den Ordner »%1/Held.tvk« gibt es nicht."_s;
     }
     void refuses()
@@ -273,24 +253,6 @@ private Q_SLOTS:
         }
     }
 
-    // A character file costs well under a millisecond of the program's own
-    // time; /dev/shm (tmpfs) makes the syncs free, so only that is timed.
-    void isQuick()
-    {
-        struct statfs system = {};
-        QTemporaryDir memory(u"/dev/shm/tst_filewrite-XXXXXX"_s);
-        if (::statfs("/dev/shm", &system) != 0 || system.f_type != TMPFS_MAGIC || !memory.isValid())
-            QSKIP("No tmpfs at /dev/shm to time the write without the disk.");
-        qint64 fastest = 1'000'000'000;
-        for (int i = 0; i < 20; ++i) {
-            QElapsedTimer timer;
-            timer.start();
-            QCOMPARE(outcome(writeFileWhole(memory.filePath(u"Held.tvk"_s), QByteArray(10 * 1024, 'x'))), done);
-            fastest = std::min(fastest, timer.nsecsElapsed());
-        }
-        QVERIFY2(fastest < 1'000'000, qPrintable(u"%1 ms"_s.arg(double(fastest) / 1e6)));
-    }
-
     // The desktop's files go the same way: a FIFO in the place of one is neither
     // read (which would wait for a writer) nor replaced.
     void registrationLeavesAFifo()
@@ -309,7 +271,6 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("largest");
         QTest::addColumn<QString>("reason"); // empty: read
         const auto tooLarge = [](const char *size) { return u"Die Datei ist größer als %1."_s.arg(QString::fromLatin1(size)); };
-        QTest::newRow("a file") << u"Held.tvk"_s << qint64(100) << QString();
         QTest::newRow("exactly the largest") << u"Held.tvk"_s << qint64(12) << QString(); // UTF-8
         QTest::newRow("a byte too large") << u"Held.tvk"_s << qint64(11) << tooLarge("11 Bytes");
         QTest::newRow("empty") << u"leer.tvk"_s << qint64(0) << QString();
@@ -322,7 +283,6 @@ private Q_SLOTS:
         QTest::newRow("no size told") << u"/proc/self/cmdline"_s << qint64(4096) << QString();
         QTest::newRow("no size told, too large") << u"/proc/self/cmdline"_s << qint64(5) << tooLarge("5 Bytes");
         QTest::newRow("3 MiB") << u"gross"_s << qint64(16 * 1024 * 1024) << QString();
-        QTest::newRow("over 2 MiB") << u"gross"_s << qint64(2 * 1024 * 1024) << tooLarge("2 MiB");
         QTest::newRow("over 1,5 MiB") << u"gross"_s << qint64(1536 * 1024) << tooLarge("1,5 MiB");
         QTest::newRow("over 64 KiB") << u"gross"_s << qint64(64 * 1024) << tooLarge("64 KiB");
     }
@@ -338,12 +298,9 @@ private Q_SLOTS:
         QCOMPARE(bytes, reason.isEmpty() ? readAll(file) : QByteArray());
     }
 
-    void sentences()
+    // An error without a German text of its own is named by the system, as one sentence.
+    void otherReasons()
     {
-        const FileError failure{u"/x/Held.tvk"_s, u"Grund."_s};
-        QCOMPARE(failure.writeSentence(), u"Die Datei »/x/Held.tvk« ließ sich nicht schreiben. Grund."_s);
-        QCOMPARE(failure.readSentence(), u"Die Datei »/x/Held.tvk« ließ sich nicht lesen. Grund."_s);
-        // An error without a German text of its own is named by the system, as one sentence.
         const QString other = germanReason(EPROTO);
         QVERIFY2(other.startsWith(u"Das Betriebssystem meldet: "_s) && other.size() > 30 && other.endsWith(u'.')
                      && !other.endsWith(u".."_s),
