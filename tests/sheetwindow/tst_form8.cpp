@@ -4,9 +4,6 @@
 #include "widgets/windowplacement.h"
 #include "sheetwindow/equipmentpane.h"
 #include "sheetwindow/sheetpage.h"
-#include "sheet/sheetlayout.h"
-#include <QLineEdit>
-#include <QMenu>
 #include "sheetwindow/sheettoolbar.h"
 #include "formats/sheetformats.h"
 #include "session/charactersession.h"
@@ -21,7 +18,8 @@
 #include <QAccessible>
 #include <QAction>
 #include <QLibraryInfo>
-#include <QTranslator>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -31,9 +29,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <QUrl>
-
-#include <memory>
 
 using namespace Tarvosk;
 using namespace Qt::StringLiterals;
@@ -265,18 +262,14 @@ private Q_SLOTS:
     {
         QFETCH(QStringList, stored);
         Fixture f;
-        const QStringList keys{u"left"_s, u"top"_s, u"width"_s, u"height"_s};
         for (int i = 0; i < 4; ++i)
-            f.settings.write(Settings::SheetWindow, keys[i], stored[i]);
+            f.settings.write(Settings::SheetWindow, QStringList{u"left"_s, u"top"_s, u"width"_s, u"height"_s}[i], stored[i]);
         f.open();
-        const QRect area = WindowPlacement::availableArea();
+        const QRect area = WindowPlacement::availableArea(), frame = f.form->frameGeometry();
         // As large as the screen allows, at most.
-        QCOMPARE(f.form->frameGeometry().size(), stored[3] == u"7000"_s ? QSize(600, 467) : area.size());
-        QVERIFY2(area.contains(f.form->frameGeometry()),
-                 qPrintable(u"%1 x %2 at %3, %4"_s.arg(f.form->frameGeometry().width())
-                                .arg(f.form->frameGeometry().height())
-                                .arg(f.form->frameGeometry().x())
-                                .arg(f.form->frameGeometry().y())));
+        QCOMPARE(frame.size(), stored[3] == u"7000"_s ? QSize(600, 467) : area.size());
+        QVERIFY2(area.contains(frame),
+                 qPrintable(u"%1 x %2 at %3, %4"_s.arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())));
     }
 
     // The drop-downs of "Öffnen" (recent files) and "Speichern"; the toolbar's pattern and its right click.
@@ -351,45 +344,35 @@ private Q_SLOTS:
         QCOMPARE(f.messages.shown.size(), 1);
     }
 
-    void keysAndIconsTriggerTheirCommands_data()
-    {
-        QTest::addColumn<QKeySequence>("keys");
-        QTest::addColumn<int>("icon");
-        QTest::addColumn<Form8::Command>("command");
-        QTest::newRow("new") << QKeySequence(u"Ctrl+N"_s) << 0 << Form8::Command::NewCharacter;
-        QTest::newRow("open") << QKeySequence(u"Ctrl+O"_s) << 1 << Form8::Command::Open;
-        QTest::newRow("save") << QKeySequence(u"Ctrl+S"_s) << 2 << Form8::Command::Save;
-        QTest::newRow("save as") << QKeySequence(u"Ctrl+Shift+S"_s) << -1 << Form8::Command::SaveAs;
-        QTest::newRow("print") << QKeySequence(u"Ctrl+P"_s) << 3 << Form8::Command::Print;
-        QTest::newRow("word") << QKeySequence() << 4 << Form8::Command::Word;
-        QTest::newRow("settings") << QKeySequence() << 5 << Form8::Command::Settings;
-        QTest::newRow("delete") << QKeySequence() << 6 << Form8::Command::Delete;
-    }
-
+    // Each key and icon triggers its command; a dialog it opens is closed as soon as it shows.
     void keysAndIconsTriggerTheirCommands()
     {
-        QFETCH(QKeySequence, keys);
-        QFETCH(int, icon);
-        QFETCH(Form8::Command, command);
-        Fixture f;
-        f.open();
-        f.messages.answers = {Answer::No};
-        // A dialog the command opens is closed as soon as it shows.
+        using C = Form8::Command;
+        const std::tuple<const char16_t *, int, C> cases[] = {
+            {u"Ctrl+N", 0, C::NewCharacter}, {u"Ctrl+O", 1, C::Open}, {u"Ctrl+S", 2, C::Save},
+            {u"Ctrl+Shift+S", -1, C::SaveAs}, {u"Ctrl+P", 3, C::Print}, {u"", 4, C::Word},
+            {u"", 5, C::Settings}, {u"", 6, C::Delete}};
         QTimer closer;
         connect(&closer, &QTimer::timeout, [] {
             if (QWidget *dialog = QApplication::activeModalWidget())
                 dialog->close();
         });
         closer.start(20);
-        QSignalSpy triggered(f.form->command(command), &QAction::triggered);
-        if (!keys.isEmpty())
-            QTest::keySequence(f.form.get(), keys);
-        if (icon >= 0)
-            QTest::mouseClick(f.form->toolbar()->icon(icon), Qt::LeftButton);
-        QCOMPARE(triggered.count(), int(!keys.isEmpty()) + int(icon >= 0));
-        // Only deleting asks first (the sheet is saved).
-        QCOMPARE(f.messages.shown.isEmpty() ? QString() : f.messages.shown.constFirst().text,
-                 command == Form8::Command::Delete ? u"Charakter unwiederruflich löschen ?"_s : QString());
+        for (const auto &[keys, icon, command] : cases) {
+            Fixture f;
+            f.open();
+            f.messages.answers = {Answer::No};
+            QSignalSpy triggered(f.form->command(command), &QAction::triggered);
+            const QKeySequence sequence(QString::fromUtf16(keys));
+            if (!sequence.isEmpty())
+                QTest::keySequence(f.form.get(), sequence);
+            if (icon >= 0)
+                QTest::mouseClick(f.form->toolbar()->icon(icon), Qt::LeftButton);
+            QVERIFY2(triggered.count() == int(!sequence.isEmpty()) + int(icon >= 0), qPrintable(QString::number(icon)));
+            // Only deleting asks first (the sheet is saved).
+            QCOMPARE(f.messages.shown.isEmpty() ? QString() : f.messages.shown.constFirst().text,
+                     command == C::Delete ? u"Charakter unwiederruflich löschen ?"_s : QString());
+        }
     }
 };
 

@@ -1,8 +1,6 @@
 #include "sheetwindow/equipmentpane.h"
 #include "sheetwindow/sheetpage.h"
-#include "sheet/charactersheet.h"
 #include "sheet/sheetdocument.h"
-#include "sheet/sheetlayout.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -190,7 +188,6 @@ private Q_SLOTS:
         const auto with = [lines](int line, const QString &text) { QStringList changed = lines; changed[line] = text; return changed; };
         QTest::newRow("&&") << MenuCase{35.0, {u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"Merwin && Hulbert (6x .44-40in, SA)"_s},
                                         with(2, u"Merwin & Hulbert (6x .44-40in, SA)"_s)};
-        QTest::newRow("Seil") << MenuCase{35.0, {u"&Sonstiges"_s, u"Seil"_s}, with(2, u"Seil"_s)};
         QTest::newRow("heading") << MenuCase{35.0, {u"&Feuerwaffen"_s, u"Faustfeuerwaffen"_s, u"ab 1896"_s}, lines};
         // Rounded, not cut: 15.5 is line 1.
         QTest::newRow("15.5") << MenuCase{15.5, {u"&Blankwaffen"_s, u"Säbel"_s}, with(1, u"Säbel"_s)};

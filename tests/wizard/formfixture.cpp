@@ -20,26 +20,26 @@ FormFixture::FormFixture(const QString &recoveryPath)
 Form1 &FormFixture::form()
 {
     if (!m_form) {
-        AppContext context{settings, random, messages, session,
-                           [this] {
-                               ++fontListRequests;
-                               return installedFonts;
-                           },
+        AppContext context{settings, random, messages, session, [this] { ++fontListRequests; return installedFonts; },
                            [this] { ++registrations; }};
         context.clock = [this] { return clock; };
         context.today = [this] { return today; };
         context.rollDialogs = &rollDialogs;
         context.fileDialogs = &fileDialogs;
-        context.openDocument = [this](const QUrl &url) {
-            openedDocuments << url;
-            return true;
-        };
+        context.openDocument = [this](const QUrl &url) { openedDocuments << url; return true; };
         context.askStartup = [this] {
             ++startupScreens;
             return realStartupScreen ? frmStartup::ask() : startupChoice;
         };
         m_form = std::make_unique<Form1>(context);
     }
+    return *m_form;
+}
+
+Form1 &FormFixture::loaded(Form1::Step step)
+{
+    form().Form_Load();
+    m_form->showStep(step);
     return *m_form;
 }
 

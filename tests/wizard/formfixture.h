@@ -13,9 +13,9 @@
 
 #include <QTemporaryDir>
 
-class QComboBox;
-
 #include <memory>
+
+class QComboBox;
 
 namespace Tarvosk {
 
@@ -27,6 +27,8 @@ struct FormFixture
 
     // Builds the window; settings written before count for its start-up.
     Form1 &form();
+    // The window after its start-up, at a step.
+    Form1 &loaded(Form1::Step step = Form1::ValuesStep);
 
     QTemporaryDir dir;
     SettingsStore settings;

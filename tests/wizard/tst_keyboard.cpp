@@ -12,11 +12,11 @@
 #include "sheetwindow/form8.h"
 #include "formfixture.h"
 #include "storage/characterfile.h"
+#include "support/testfiles.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyleFactory>
@@ -86,15 +86,12 @@ QStringList namelessButtons(QWidget *window)
 QPalette darkPalette()
 {
     QPalette dark;
-    dark.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2b));
-    dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    dark.setColor(QPalette::Text, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
-    dark.setColor(QPalette::ButtonText, QColor(0xe0, 0xe0, 0xe0));
-    dark.setColor(QPalette::Dark, QColor(0x18, 0x18, 0x18));
-    dark.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
-    dark.setColor(QPalette::Link, QColor(0x2a, 0x82, 0xda));
+    const std::pair<QPalette::ColorRole, QRgb> colours[] = {
+        {QPalette::Window, 0x2b2b2b}, {QPalette::WindowText, 0xe0e0e0}, {QPalette::Base, 0x1e1e1e},
+        {QPalette::Text, 0xe0e0e0}, {QPalette::Button, 0x353535}, {QPalette::ButtonText, 0xe0e0e0},
+        {QPalette::Dark, 0x181818}, {QPalette::Highlight, 0x2a82da}, {QPalette::Link, 0x2a82da}};
+    for (const auto &[role, rgb] : colours)
+        dark.setColor(role, QColor(rgb));
     return dark;
 }
 
@@ -134,7 +131,6 @@ private Q_SLOTS:
         form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&form));
 
-        // Step 1: class and sex from their lists, a roll, forward.
         ValuesPage *values = form.valuesPage();
         QCOMPARE(QApplication::focusWidget(), values->Combo1);
         chooseByKeys(values->Combo1, u"Arzt"_s);
@@ -150,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(form.step(), Form1::SkillsStep);
         QTRY_COMPARE(QApplication::focusWidget(), form.skillsPage()->TabStrip1);
 
-        // Step 2: no key reaches step 1, whatever it presses.
+        // No key on step 2 reaches step 1.
         SkillsPage *skills = form.skillsPage();
         for (int presses = 0; presses < 40; ++presses) {
             press(Qt::Key_Tab);
@@ -164,8 +160,7 @@ private Q_SLOTS:
         QCOMPARE(skills->Frame9->currentRow(), 0);
         const QString pointsBefore = skills->Lern[0]->text();
         press(Qt::Key_Space);
-        QVERIFY(looksLearnt(skills->Frame9, 0));
-        QVERIFY(skills->Lern[0]->text() != pointsBefore);
+        QVERIFY(looksLearnt(skills->Frame9, 0) && skills->Lern[0]->text() != pointsBefore);
         press(Qt::Key_Delete);
         QVERIFY(!looksLearnt(skills->Frame9, 0));
         QCOMPARE(skills->Lern[0]->text(), pointsBefore);
@@ -177,9 +172,8 @@ private Q_SLOTS:
         for (int presses = 0; presses < 12 && school->currentRow() != 8; ++presses)
             press(Qt::Key_Down);
         QCOMPARE(school->currentRow(), 8);
-        press(Qt::Key_Plus);
-        press(Qt::Key_Plus);
-        press(Qt::Key_Minus);
+        for (const int key : {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus})
+            press(key);
         QCOMPARE(school->row(8)->text(), u"1x Sprechen+6 (In01)"_s);
         QVERIFY(looksLearnt(school, 8));
         // Off the last row the arrow stays; beside it, the next column.
@@ -189,7 +183,6 @@ private Q_SLOTS:
         press(Qt::Key_Space); // "Weiter"
         QCOMPARE(form.step(), Form1::PersonalStep);
 
-        // Step 3: the name, then "Fertig".
         QTRY_COMPARE(QApplication::focusWidget(), form.personalPage()->Text1);
         QTest::keyClicks(QApplication::focusWidget(), u"Heinrich"_s);
         QVERIFY(tabTo(form.bar(2)->icon(1)));
@@ -198,13 +191,10 @@ private Q_SLOTS:
         Form8 *sheet = form.sheetWindow();
         QVERIFY(sheet && sheet->isVisible() && !form.isVisible());
 
-        // Saved in the sheet window by its key.
         sheet->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(sheet));
         press(Qt::Key_S, Qt::ControlModifier);
-        QFile saved(file);
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        const auto read = CharacterFile::decode(saved.readAll());
+        const auto read = CharacterFile::decode(readAll(file));
         QVERIFY(read);
         QCOMPARE(read->sheet.caption(CharacterSheet::nameCaption), u"Heinrich"_s);
         QVERIFY(fixture.document.isSaved());
@@ -214,19 +204,18 @@ private Q_SLOTS:
     void everyButtonHasAName()
     {
         FormFixture fixture;
-        Form1 &form = fixture.form();
-        form.Form_Load();
+        Form1 &form = fixture.loaded();
         for (const Form1::Step step : {Form1::ValuesStep, Form1::SkillsStep, Form1::PersonalStep}) {
             form.showStep(step);
-            for (int i = 0; i < 4; ++i) {
+            for (int i = 0; i < 4; ++i)
                 for (QWidget *button : form.bar(i)->buttonsInOrder())
                     QCOMPARE(QAccessible::queryAccessibleInterface(button)->role(), QAccessible::Button);
-            }
             QCOMPARE(namelessButtons(&form), QStringList());
         }
     }
 
-    // Learnt and other rows read clearly on the list's face and differ from each other, in light and dark.
+    // Learnt and other rows read clearly on the list's face and differ from each other, in light and dark,
+    // by contrast measured as screen readers do.
     void skillRowsReadInAnyPalette_data()
     {
         QTest::addColumn<QPalette>("palette");
@@ -262,17 +251,10 @@ private Q_SLOTS:
                 if (qAlpha(picture.pixel(x, y)) == 255)
                     drawn = picture.pixelColor(x, y);
         QCOMPARE(drawn.rgb(), palette.color(QPalette::ButtonText).rgb());
-    }
-
-    void contrastIsMeasuredAsScreenReadersDo()
-    {
-        QCOMPARE(qRound(contrastRatio(Qt::black, Qt::white) * 10), 210);
+        // A readable colour is kept; one made readable keeps its hue.
         QCOMPARE(qRound(contrastRatio(QColor(0x77, 0x77, 0x77), Qt::white) * 100), 448);
-        const QColor kept = readableOn(QColor(0x00, 0x00, 0xee), Qt::white);
-        QCOMPARE(kept, QColor(0x00, 0x00, 0xee));
-        const QColor darker = readableOn(QColor(0x88, 0x88, 0xff), QColor(0xf0, 0xf0, 0xf0));
-        QVERIFY(contrastRatio(darker, QColor(0xf0, 0xf0, 0xf0)) >= 4.5);
-        QCOMPARE(darker.hslHue(), QColor(0x88, 0x88, 0xff).hslHue());
+        QCOMPARE(readableOn(QColor(0x00, 0x00, 0xee), Qt::white), QColor(0x00, 0x00, 0xee));
+        QCOMPARE(readableOn(QColor(0x88, 0x88, 0xff), QColor(0xf0, 0xf0, 0xf0)).hslHue(), QColor(0x88, 0x88, 0xff).hslHue());
     }
 };
 
