@@ -28,9 +28,8 @@ private Q_SLOTS:
         QTest::addColumn<Answer>("answer");
         const auto row = [](const char *name, Buttons buttons, std::optional<Answer> onEscape, const QString &action,
                             Answer answer) { QTest::newRow(name) << buttons << onEscape << action << answer; };
-        // The save question: Escape and the close box cancel; it stays a Yes/No box whose buttons answer.
+        // The save question: Escape cancels; it stays a Yes/No box whose buttons answer.
         row("cancel on escape: Escape", Buttons::YesNo, Answer::Cancel, u"escape"_s, Answer::Cancel);
-        row("cancel on escape: close box", Buttons::YesNo, Answer::Cancel, u"close"_s, Answer::Cancel);
         row("cancel on escape: Ja", Buttons::YesNo, Answer::Cancel, u"yes"_s, Answer::Yes);
         row("yes on escape: Escape", Buttons::YesNo, Answer::Yes, u"escape"_s, Answer::Yes);
         row("unnamed: Escape", Buttons::YesNo, std::nullopt, u"escape"_s, Answer::No);
@@ -77,7 +76,6 @@ private Q_SLOTS:
         QCOMPARE(captions.join(u' '), buttons == Buttons::Ok      ? u"OK"_s
                                       : buttons == Buttons::YesNo ? u"&Ja &Nein"_s
                                                                   : u"&Ja &Nein Abbrechen"_s);
-        QVERIFY(!QApplication::activeModalWidget());
 
         // The windows' tests answer through the double; Escape there gives what the real box gives.
         RecordingMessages recording;
