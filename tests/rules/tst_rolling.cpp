@@ -53,7 +53,6 @@ QList<float> draws(const Dice &d, bool missed = false)
     return missed ? numbers : numbers + faces(100, d.special) + faces(100, {d.fame, d.income});
 }
 
-// One DiceAgain with scripted dice and dialogs.
 struct Roll
 {
     CharacterRecord record;
@@ -209,33 +208,30 @@ private Q_SLOTS:
 
     // "Mehr Freiheit": each value is the best of three d100, placed by the player; Mediales Talent, the best of two,
     // is never offered. Before the roll the record holds old values, a special ability and both step-back flags.
-    void moreFreedom_data()
-    {
-        QTest::addColumn<FreedomCase>("c");
-        const QList<float> rest = derivedDraws({.rw = 20}) + faces(100, {1, 1, 1}); // a third die for MT would show 98
-        // After the Discard the first value is placed where the first one was before.
-        QTest::newRow("Discard, five placed") << FreedomCase{u"Journalist"_s, {0, RollDialogs::Discard, 4, 0, 2, 1, 3},
-            faces(100, {30, 1, 1, 40, 1, 1, 20, 75, 3, 90, 10, 11, 5, 5, 6, 44, 1, 45, 100, 1, 1, 33, 70}) + rest,
-            RollOutcome::Rolled, {30, 40, 75, 90, 6, 45, 100}, u"90 45 6 100 75 70"_s};
-        QTest::newRow("Abort") << FreedomCase{u"Journalist"_s, {1}, faces(100, {10, 20, 30, 40, 50, 60}),
-            RollOutcome::Aborted, {30, 60}, u"- - - - - -"_s};
-        // The failed values stay for the player to see beside the message.
-        QTest::newRow("class minimum missed") << FreedomCase{u"Archäologe"_s, {0, 1, 2, 3, 4}, faces(100, QList<int>(17, 60)) + derivedDraws({}),
-            RollOutcome::Insufficient, {60, 60, 60, 60, 60}, u"60 60 60 60 60 60"_s};
-    }
     void moreFreedom()
     {
-        QFETCH(FreedomCase, c);
-        Roll roll(c.className, u"männlich"_s, true);
-        roll.record.basis.fill(u"50"_s);
-        roll.record.special = {u"Wachgabe+6"_s};
-        roll.wizard.backToStep1 = roll.wizard.backToStep2 = true;
-        roll.dialogs.placements = c.placements;
-        QCOMPARE(roll.run(c.script), c.outcome);
-        QVERIFY(roll.random.numbers.isEmpty());
-        QCOMPARE(roll.dialogs.valuesOffered, c.offered);
-        QCOMPARE(joined(roll.record.basis), c.basis);
-        QVERIFY(roll.record.special.isEmpty() && !roll.wizard.backToStep1 && !roll.wizard.backToStep2);
+        const QList<float> rest = derivedDraws({.rw = 20}) + faces(100, {1, 1, 1}); // a third die for MT would show 98
+        const FreedomCase cases[] = {
+            // After the Discard the first value is placed where the first one was before.
+            {u"Journalist"_s, {0, RollDialogs::Discard, 4, 0, 2, 1, 3},
+             faces(100, {30, 1, 1, 40, 1, 1, 20, 75, 3, 90, 10, 11, 5, 5, 6, 44, 1, 45, 100, 1, 1, 33, 70}) + rest,
+             RollOutcome::Rolled, {30, 40, 75, 90, 6, 45, 100}, u"90 45 6 100 75 70"_s},
+            {u"Journalist"_s, {1}, faces(100, {10, 20, 30, 40, 50, 60}), RollOutcome::Aborted, {30, 60}, u"- - - - - -"_s},
+            // The class minimum missed: the failed values stay for the player to see beside the message.
+            {u"Archäologe"_s, {0, 1, 2, 3, 4}, faces(100, QList<int>(17, 60)) + derivedDraws({}), RollOutcome::Insufficient,
+             {60, 60, 60, 60, 60}, u"60 60 60 60 60 60"_s}};
+        for (const FreedomCase &c : cases) {
+            Roll roll(c.className, u"männlich"_s, true);
+            roll.record.basis.fill(u"50"_s);
+            roll.record.special = {u"Wachgabe+6"_s};
+            roll.wizard.backToStep1 = roll.wizard.backToStep2 = true;
+            roll.dialogs.placements = c.placements;
+            QCOMPARE(roll.run(c.script), c.outcome);
+            QVERIFY(roll.random.numbers.isEmpty());
+            QCOMPARE(roll.dialogs.valuesOffered, c.offered);
+            QCOMPARE(joined(roll.record.basis), c.basis);
+            QVERIFY(roll.record.special.isEmpty() && !roll.wizard.backToStep1 && !roll.wizard.backToStep2);
+        }
     }
 
     // Written again after a step back, a learnt language keeps its count, so what was paid comes back.
@@ -258,37 +254,34 @@ private Q_SLOTS:
         QVERIFY(rows[3].learnt);
     }
 
-    void enterSkillsStep_data()
-    {
-        QTest::addColumn<SkillsStepCase>("c");
-        // Five d6: two for class skills (+3), two for school knowledge, one for untypical skills (+3 with the quirk).
-        // The mother tongue is 10, from In 32 on 14, from In 62 on 18.
-        QTest::newRow("lowest dice, In 31") << SkillsStepCase{false, false, {1, 1, 1, 1, 1}, u"31"_s, u"5 2 1"_s, 8, u"10"_s};
-        QTest::newRow("highest dice, quirk, In 32") << SkillsStepCase{false, true, {6, 6, 6, 6, 6}, u"32"_s, u"15 12 9"_s, 36, u"14"_s};
-        QTest::newRow("dice in order, In 61") << SkillsStepCase{false, false, {1, 2, 3, 4, 5}, u"61"_s, u"6 7 5"_s, 18, u"14"_s};
-        // A step back keeps pools, total and borrowed points; the lines are written all the same.
-        QTest::newRow("back to step 1, In 62") << SkillsStepCase{true, false, {6, 6, 6, 6, 6}, u"62"_s, u"3 0 2"_s, 20, u"18"_s};
-        QTest::newRow("back to step 2, not rolled") << SkillsStepCase{true, true, {6, 6, 6, 6, 6}, u"-"_s, u"3 0 2"_s, 20, u"10"_s};
-    }
+    // Five d6: two for class skills (+3), two for school knowledge, one for untypical skills (+3 with the quirk).
+    // The mother tongue is 10, from In 32 on 14, from In 62 on 18. A step back keeps pools, total and borrowed
+    // points; the lines are written all the same.
     void enterSkillsStep()
     {
-        QFETCH(SkillsStepCase, c);
-        CharacterRecord record;
-        record.characterClass = u"Arzt"_s;
-        record.quirkBonus = c.quirkBonus;
-        record.basis[4] = c.intelligence;
-        record.learningPoints = {u"3"_s, u"0"_s, u"2"_s};
-        // With the quirk bonus, the step back is to step 2.
-        WizardState wizard{.totalLearningPoints = 20, .backToStep1 = c.stepBack && !c.quirkBonus,
-                           .backToStep2 = c.stepBack && c.quirkBonus, .borrowedPoints = 2};
-        ScriptedRandom random(faces(6, c.dice));
-        Tarvosk::enterSkillsStep(record, wizard, *findClass(record.characterClass), random);
-        QCOMPARE(random.numbers.size(), c.stepBack ? 5 : 0);
-        QCOMPARE(joined(record.learningPoints), c.pools);
-        QCOMPARE(std::pair(wizard.totalLearningPoints, wizard.borrowedPoints), std::pair(c.total, c.stepBack ? 2 : 0));
-        for (const SkillList &s : {record.schoolMale, record.schoolFemale}) {
-            QCOMPARE(s[2].caption + u", "_s + s[3].caption, u"Muttersprache: Schreiben+%1, Muttersprache: Sprechen+%1"_s.arg(c.tongue));
-            QCOMPARE(QList<bool>({s[0].learnt, s[1].learnt, s[2].learnt, s[3].learnt, s[4].learnt}), QList<bool>({true, true, true, true, false}));
+        const SkillsStepCase cases[] = {
+            {false, false, {1, 1, 1, 1, 1}, u"31"_s, u"5 2 1"_s, 8, u"10"_s}, {false, true, {6, 6, 6, 6, 6}, u"32"_s, u"15 12 9"_s, 36, u"14"_s},
+            {false, false, {1, 2, 3, 4, 5}, u"61"_s, u"6 7 5"_s, 18, u"14"_s}, {true, false, {6, 6, 6, 6, 6}, u"62"_s, u"3 0 2"_s, 20, u"18"_s},
+            {true, true, {6, 6, 6, 6, 6}, u"-"_s, u"3 0 2"_s, 20, u"10"_s}};
+        for (const SkillsStepCase &c : cases) {
+            CharacterRecord record;
+            record.characterClass = u"Arzt"_s;
+            record.quirkBonus = c.quirkBonus;
+            record.basis[4] = c.intelligence;
+            record.learningPoints = {u"3"_s, u"0"_s, u"2"_s};
+            // With the quirk bonus, the step back is to step 2.
+            WizardState wizard{.totalLearningPoints = 20, .backToStep1 = c.stepBack && !c.quirkBonus,
+                               .backToStep2 = c.stepBack && c.quirkBonus, .borrowedPoints = 2};
+            ScriptedRandom random(faces(6, c.dice));
+            Tarvosk::enterSkillsStep(record, wizard, *findClass(record.characterClass), random);
+            QCOMPARE(random.numbers.size(), c.stepBack ? 5 : 0);
+            QCOMPARE(joined(record.learningPoints), c.pools);
+            QCOMPARE(std::pair(wizard.totalLearningPoints, wizard.borrowedPoints), std::pair(c.total, c.stepBack ? 2 : 0));
+            for (const SkillList &s : {record.schoolMale, record.schoolFemale}) {
+                QCOMPARE(s[2].caption + u", "_s + s[3].caption, u"Muttersprache: Schreiben+%1, Muttersprache: Sprechen+%1"_s.arg(c.tongue));
+                QCOMPARE(QList<bool>({s[0].learnt, s[1].learnt, s[2].learnt, s[3].learnt, s[4].learnt}),
+                         QList<bool>({true, true, true, true, false}));
+            }
         }
     }
 

@@ -42,24 +42,16 @@ private Q_SLOTS:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     }
 
-    void leadingNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<std::optional<double>>("value");
-        QTest::newRow("dash") << u"-"_s << std::optional<double>();
-        QTest::newRow("blanks, digits, letters") << u"  12abc"_s << std::optional(12.0);
-        QTest::newRow("comma stops") << u"1,5"_s << std::optional(1.0);
-        QTest::newRow("negative") << u"-3"_s << std::optional(-3.0);
-        QTest::newRow("point first") << u".5"_s << std::optional(0.5);
-        QTest::newRow("second point stops") << u"06.12.2024"_s << std::optional(6.12);
-        QTest::newRow("no exponent") << u"1e3"_s << std::optional(1.0);
-    }
+    // Blanks, a sign, digits and one point are read; whatever follows ends the number.
     void leadingNumber()
     {
-        QFETCH(QString, text);
-        QFETCH(std::optional<double>, value);
-        QCOMPARE(parseLeadingNumber(text), value);
-        QCOMPARE(Tarvosk::leadingNumber(text), value.value_or(0));
+        const std::pair<const char16_t *, std::optional<double>> cases[] = {
+            {u"-", std::nullopt}, {u"  12abc", 12.0}, {u"1,5", 1.0}, {u"-3", -3.0}, {u".5", 0.5}, {u"06.12.2024", 6.12},
+            {u"1e3", 1.0}};
+        for (const auto &[text, value] : cases) {
+            QCOMPARE(parseLeadingNumber(QString::fromUtf16(text)), value);
+            QCOMPARE(Tarvosk::leadingNumber(QString::fromUtf16(text)), value.value_or(0));
+        }
     }
 
     void randomNumbers()
@@ -109,13 +101,12 @@ private Q_SLOTS:
     // holds it, in any case.
     void comboCompletion()
     {
-        const std::pair<const char16_t *, const char16_t *> races[] = {{u"Mongolide (Asiaten,Indianer)", u"Mongolide"},
-            {u"  Mischling  (Europa)", u"Mischling"}, {u"Eigener Schlag", u"Eigener Schlag"}, {u"(unbekannt)", u""}};
+        const std::pair<const char16_t *, const char16_t *> races[] = {
+            {u"  Mischling  (Asiaten,Europa)", u"Mischling"}, {u"Eigener Schlag", u"Eigener Schlag"}, {u"(unbekannt)", u""}};
         for (const auto &[entry, race] : races)
             QCOMPARE(Tarvosk::completedRace(QString::fromUtf16(entry)), QString::fromUtf16(race));
         const struct { const char16_t *before, *chosen, *habits; } cases[] = {
             {u"", u"Raucher", u"Raucher"}, {u"  ", u"Narbe", u"  Narbe"}, {u"Raucher", u"Narbe", u"Raucher, Narbe"},
-            {u"Raucher, Narbe", u"Raucher", u"Raucher, Narbe, "}, {u"raucher", u"Raucher", u"raucher, "},
             {u"Pfeifenraucher", u"Raucher", u"Pfeifenraucher, "}, {u"Raucher,", u"Narbe", u"Raucher,Narbe"},
             {u"Raucher, ", u"Narbe", u"Raucher, Narbe"}};
         for (const auto &c : cases)

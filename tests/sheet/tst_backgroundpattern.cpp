@@ -35,15 +35,12 @@ private Q_SLOTS:
         // Filter across a wide strip, Wolken on a narrow screen, Bars with the last copy cut.
         for (const auto &[pattern, stripWidth] : {std::pair{6, 1280}, {3, 200}, {2, 600}}) {
             const PatternTile tile = *loadPatternTile(pattern);
-            const QColor face(120, 110, 100);
-            const QImage tinted = tintedTile(tile, face);
-            const QImage strip = patternStrip(tile, face, stripWidth);
+            const QImage tinted = tintedTile(tile, QColor(120, 110, 100));
+            const QImage strip = patternStrip(tile, QColor(120, 110, 100), stripWidth);
             QCOMPARE(strip.size(), QSize(stripWidth, patternTileHeight));
-            for (int y = 0; y < patternTileHeight; y += 7) {
-                for (int x = 0; x < stripWidth; x += 13)
+            for (int y = 0; y < patternTileHeight; y += 7)
+                for (int x = 0; x < stripWidth; ++x)
                     QCOMPARE(strip.pixelColor(x, y), tinted.pixelColor(x % tile.width, y));
-                QCOMPARE(strip.pixelColor(stripWidth - 1, y), tinted.pixelColor((stripWidth - 1) % tile.width, y));
-            }
         }
     }
 };
