@@ -149,6 +149,7 @@ private Q_SLOTS:
     void cutsLongTextsWithoutEllipsis()
     {
         SheetLook large = SheetLook::standard();
+        large.framesOn = large.rulesOn = false; // lines would hide ink running over them
         for (QFont *font : {&large.headline, &large.labels, &large.values})
             font->setPointSizeF(20);
         const QImage unwritten = render(CharacterSheet(), large);
