@@ -8,6 +8,8 @@ REQUIRED_PACKAGES=(
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libzip-dev
     fonts-liberation2
     poppler-utils
+    # the checks of the installed tree: desktop entry, metadata, MIME type, manual page
+    desktop-file-utils appstream shared-mime-info groff-base
 )
 
 # Wanted by one test only (the rendering of the word-processor document);

@@ -9,7 +9,7 @@ Standard library only, deterministic; writes SVG files next to this script:
     portrait.svg, landscape.svg   48 x 48   the page turned upright or on its side ("Ausrichtung")
     presents1.svg, presents2.svg  320 x 160 the about page's title card by day and by night;
                                             the dialog blends one into the other
-    link.svg                      200 x 32  brass plate leading to the maker's web page
+    link.svg                      200 x 32  brass plate leading to the user guide
 
 Palette as the program's icons: sepia ink, brass, oxblood, parchment.
 """
@@ -121,16 +121,19 @@ def presents(night):
 
 
 def link():
-    globe = (f'  <circle cx="18" cy="16" r="9" fill="{PAPER}" stroke="{INK}" stroke-width="1.3"/>\n'
-             f'  <ellipse cx="18" cy="16" rx="4" ry="9" fill="none" stroke="{INK}" stroke-width="1"/>\n'
-             f'  <path d="M9 16 H27 M10.5 11.5 H25.5 M10.5 20.5 H25.5" stroke="{INK}" stroke-width="0.9"/>\n')
+    # An open book: the link leads to the user guide.
+    book = (f'  <path d="M18 9 C14 7 10 7 7 8 V24 C10 23 14 23 18 25 C22 23 26 23 29 24 V8 C26 7 22 7 18 9 Z" '
+            f'fill="{PAPER}" stroke="{INK}" stroke-width="1.3" stroke-linejoin="round"/>\n'
+            f'  <path d="M18 9 V25 M10 12 C12 11.5 14 11.5 16 12.5 M10 16 C12 15.5 14 15.5 16 16.5 '
+            f'M20 12.5 C22 11.5 24 11.5 26 12 M20 16.5 C22 15.5 24 15.5 26 16" fill="none" stroke="{INK}" '
+            f'stroke-width="0.9"/>\n')
     body = (f'  <rect x="1" y="1" width="198" height="30" rx="5" fill="{BRASS_LIGHT}" stroke="{INK}" '
             f'stroke-width="1.5"/>\n'
             f'  <rect x="4" y="4" width="192" height="24" rx="3" fill="none" stroke="{BRASS}" stroke-width="1"/>\n'
-            + globe +
+            + book +
             f'  <text x="112" y="21.5" text-anchor="middle" {SERIF} font-size="15" font-style="italic" '
-            f'fill="{INK}">Zur Homepage</text>\n')
-    return svg(200, 32, 'Zur Homepage', body)
+            f'fill="{INK}">Zum Handbuch</text>\n')
+    return svg(200, 32, 'Zum Handbuch', body)
 
 
 def write(name, text):

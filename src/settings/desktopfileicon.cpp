@@ -8,7 +8,7 @@
 namespace Tarvosk {
 
 DesktopFileIcon::DesktopFileIcon(DesktopPaths paths, std::array<QByteArray, 4> pictures)
-    : m_registration(std::move(paths), QString(), QByteArray(), nullptr)
+    : m_registration(std::move(paths), QString(), CharacterFileType(), nullptr)
     , m_pictures(std::move(pictures))
 {
 }

@@ -4,6 +4,7 @@
 #include "print/sheetprinter.h"
 #include "session/charactersession.h"
 #include "settings/frmsettings.h"
+#include "settings/userguide.h"
 #include "sheet/backgroundpattern.h"
 #include "sheet/sheetdocument.h"
 #include "sheet/sheetstyle.h"
@@ -467,6 +468,7 @@ void Form8::showSettings()
     context.showPatternMenu = [this](QPoint at) { Q_EMIT patternMenuRequested(at); };
     context.toolbarOnlyHeight = IconBar::toolbarHeight;
     context.version = QStringLiteral(TARVOSK_VERSION);
+    context.homePage = userGuideUrl(QCoreApplication::applicationDirPath());
     frmSettings::showModal(this, std::move(context));
     // The dialog has sized the window for "AlwaysWord" already; the window follows the mode it chose.
     m_toolbarOnly = m_context.settings.readNumber(Settings::AlwaysWord) != 0;

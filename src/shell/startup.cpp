@@ -30,15 +30,28 @@ namespace Tarvosk {
 
 namespace {
 
+QByteArray resource(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void registerCharacterFiles()
 {
-    QFile icon(QStringLiteral(":/icons/fileicon1.svg"));
-    QByteArray iconData;
-    if (icon.open(QIODevice::ReadOnly))
-        iconData = icon.readAll();
+    CharacterFileType files{resource(QStringLiteral(":/desktop/tarvosk-tvkfile.xml")),
+                            resource(QStringLiteral(":/desktop/") + FileTypeRegistration::installedEntryName),
+                            resource(QStringLiteral(":/icons/fileicon1.svg"))};
     const FileTypeRegistration registration(DesktopPaths::fromEnvironment(), QCoreApplication::applicationFilePath(),
-                                            iconData, startToolDetached);
+                                            std::move(files), startToolDetached);
     registration.registerFileType();
+}
+
+// Wayland finds the window's icon through the desktop entry of this name.
+QString desktopEntryInUse()
+{
+    const bool installed = !installedDesktopEntry(DesktopPaths::fromEnvironment()).isEmpty();
+    return QFileInfo(installed ? FileTypeRegistration::installedEntryName : FileTypeRegistration::desktopEntryName)
+        .completeBaseName();
 }
 
 // A modal dialog first, then the main window, then any other window on screen.
@@ -104,6 +117,7 @@ int runTarvosk(char *programName, const QString &path, SettingsStore &settings, 
     QApplication::setOrganizationName(QStringLiteral("Tarvosk"));
     QApplication::setApplicationName(QStringLiteral("Tarvosk"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    QGuiApplication::setDesktopFileName(desktopEntryInUse());
     // Qt's own dialogs (files, printing) speak German like the rest of the program.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -7,6 +7,9 @@
 #include <QStandardPaths>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <optional>
+
 namespace Tarvosk {
 
 using namespace Qt::StringLiterals;
@@ -14,6 +17,7 @@ using namespace Qt::StringLiterals;
 const QString FileTypeRegistration::mimeType = u"application/x-tvkfile"_s;
 const QString FileTypeRegistration::description = u"Valdris 1880 Character Sheet"_s;
 const QString FileTypeRegistration::desktopEntryName = u"tarvosk.desktop"_s;
+const QString FileTypeRegistration::installedEntryName = QStringLiteral(TARVOSK_APP_ID ".desktop");
 
 namespace {
 
@@ -78,9 +82,20 @@ QString typeFromPackage(const QString &packageFile)
     return QString();
 }
 
-QString escapedXml(const QString &text)
+const QString defaultsSection = u"[Default Applications]"_s;
+
+// The value of "type=" in a mimeapps list's default section, or "" when it names none.
+QString listedDefault(const QByteArray &list, const QString &type)
 {
-    return text.toHtmlEscaped();
+    bool inDefaults = false;
+    for (const QString &line : QString::fromUtf8(list).split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(u'['))
+            inDefaults = trimmed == defaultsSection;
+        else if (inDefaults && trimmed.section(u'=', 0, 0).trimmed() == type)
+            return trimmed.section(u'=', 1).trimmed();
+    }
+    return QString();
 }
 
 } // namespace
@@ -104,11 +119,11 @@ DesktopPaths DesktopPaths::fromEnvironment()
     return paths;
 }
 
-FileTypeRegistration::FileTypeRegistration(DesktopPaths paths, QString programPath, QByteArray fileIcon,
+FileTypeRegistration::FileTypeRegistration(DesktopPaths paths, QString programPath, CharacterFileType files,
                                            ToolRunner runTool)
     : m_paths(std::move(paths))
     , m_programPath(std::move(programPath))
-    , m_fileIcon(std::move(fileIcon))
+    , m_files(std::move(files))
     , m_runTool(std::move(runTool))
 {
 }
@@ -154,15 +169,31 @@ QString FileTypeRegistration::typeOfCharacterFiles() const
     return QString();
 }
 
+QString installedDesktopEntry(const DesktopPaths &paths)
+{
+    QStringList dataFolders{paths.dataHome};
+    dataFolders += paths.dataDirs;
+    for (const QString &folder : std::as_const(dataFolders)) {
+        const QString entry = folder + u"/applications/"_s + FileTypeRegistration::installedEntryName;
+        if (QFileInfo(entry).isFile())
+            return entry;
+    }
+    return QString();
+}
+
 FileTypeRegistration::Outcome FileTypeRegistration::registerFileType() const
 {
+    // The package brought the entry, icons and type; a copy of our own would shadow them.
+    if (!installedDesktopEntry(m_paths).isEmpty())
+        return Outcome::Installed;
+
     const QString owner = typeOfCharacterFiles().trimmed();
 
     if (owner.isEmpty()) {
-        const bool packageWritten = writeIfChanged(mimePackagePath(), mimePackage());
-        writeIfChanged(iconPath(), m_fileIcon);
+        const bool packageWritten = writeIfChanged(mimePackagePath(), m_files.mimePackage);
+        writeIfChanged(iconPath(), m_files.fileIcon);
         const bool entryWritten = writeIfChanged(desktopEntryPath(), desktopEntry({mimeType}));
-        setDefaultApplication(mimeType);
+        claimDefaultIfUnset(mimeType);
         if (packageWritten && m_runTool)
             m_runTool(u"update-mime-database"_s, {m_paths.dataHome + u"/mime"_s});
         if (entryWritten && m_runTool)
@@ -177,7 +208,7 @@ FileTypeRegistration::Outcome FileTypeRegistration::registerFileType() const
     if (!ours)
         types.prepend(owner);
     const bool entryWritten = writeIfChanged(desktopEntryPath(), desktopEntry(types));
-    const bool defaultChanged = setDefaultApplication(types.first());
+    const bool defaultChanged = claimDefaultIfUnset(types.first());
     if (entryWritten && m_runTool)
         m_runTool(u"update-desktop-database"_s, {m_paths.dataHome + u"/applications"_s});
     if (!entryWritten && !defaultChanged)
@@ -185,33 +216,23 @@ FileTypeRegistration::Outcome FileTypeRegistration::registerFileType() const
     return ours ? Outcome::OpenCommandRewritten : Outcome::TookOver;
 }
 
-QByteArray FileTypeRegistration::mimePackage() const
-{
-    const QString xml =
-        u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-        "  <mime-type type=\"%1\">\n"
-        "    <comment>%2</comment>\n"
-        "    <icon name=\"application-x-tvkfile\"/>\n"
-        "    <glob pattern=\"*.tvk\"/>\n"
-        "  </mime-type>\n"
-        "</mime-info>\n"_s.arg(mimeType, escapedXml(description));
-    return xml.toUtf8();
-}
-
 QByteArray FileTypeRegistration::desktopEntry(const QStringList &types) const
 {
-    const QString entry =
-        u"[Desktop Entry]\n"
-        "Type=Application\n"
-        "Name=Valdris 1880 Character Creator\n"
-        "Comment=Charaktere für Valdris 1880 erschaffen und verwalten\n"
-        "Exec=%1 %f\n"
-        "Icon=application-x-tvkfile\n"
-        "Terminal=false\n"
-        "Categories=Game;RolePlaying;\n"
-        "MimeType=%2;\n"_s.arg(quotedExecArgument(m_programPath), types.join(u';'));
-    return entry.toUtf8();
+    // The installed entry's names and categories, with the program that runs and the file icon
+    // (the application icon is not written for a build-folder run).
+    QStringList lines = QString::fromUtf8(m_files.desktopEntry).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    lines.removeIf([](const QString &line) { return line.startsWith(u"TryExec="_s); });
+    for (QString &line : lines) {
+        if (line.startsWith(u"Exec="_s))
+            line = u"Exec="_s + quotedExecArgument(m_programPath) + u" %f"_s;
+        else if (line.startsWith(u"Icon="_s))
+            line = u"Icon=application-x-tvkfile"_s;
+        else if (line.startsWith(u"MimeType="_s))
+            line = u"MimeType="_s + types.join(u';') + u';';
+    }
+    return (lines.join(u'\n') + u'\n').toUtf8();
 }
 
 QString FileTypeRegistration::quotedExecArgument(const QString &path)
@@ -232,44 +253,46 @@ QString FileTypeRegistration::quotedExecArgument(const QString &path)
     return u'"' + quoted + u'"';
 }
 
-// Names this program the default opener of the type in mimeapps.list, keeping every other line.
-bool FileTypeRegistration::setDefaultApplication(const QString &type) const
+// A default the user chose, in any of the user's mimeapps lists, desktop-specific ones too.
+bool FileTypeRegistration::hasDefaultApplication(const QString &type) const
 {
-    const QString wanted = type + u'=' + desktopEntryName;
-    const QString section = u"[Default Applications]"_s;
+    for (const QString &folder : {m_paths.configHome, m_paths.dataHome + u"/applications"_s}) {
+        const QDir dir(folder);
+        const QStringList lists = dir.entryList({u"mimeapps.list"_s, u"*-mimeapps.list"_s}, QDir::Files);
+        for (const QString &list : lists) {
+            if (!listedDefault(readAll(dir.filePath(list)), type).isEmpty())
+                return true;
+        }
+    }
+    return false;
+}
+
+// Names this program the default opener of the type in mimeapps.list, keeping every other line,
+// but only where no default is set: a user's choice, even of another program, stays.
+bool FileTypeRegistration::claimDefaultIfUnset(const QString &type) const
+{
     // A list that is there but cannot be read is the user's: it is not replaced by one line.
     const QFileInfo list(mimeAppsPath());
     const std::optional<QByteArray> listed = readWhole(mimeAppsPath());
     if (!listed && list.exists())
         return false;
+    if (hasDefaultApplication(type))
+        return false;
     QStringList lines = QString::fromUtf8(listed.value_or(QByteArray())).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
 
-    qsizetype sectionStart = -1;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].trimmed() == section) {
-            sectionStart = i;
-            break;
-        }
-    }
+    const auto section = std::find_if(lines.cbegin(), lines.cend(),
+                                      [](const QString &line) { return line.trimmed() == defaultsSection; });
+    const qsizetype sectionStart = section == lines.cend() ? -1 : section - lines.cbegin();
+    const QString wanted = type + u'=' + desktopEntryName;
     if (sectionStart < 0) {
         if (!lines.isEmpty())
             lines.append(QString());
-        lines.append(section);
+        lines.append(defaultsSection);
         lines.append(wanted);
     } else {
-        qsizetype i = sectionStart + 1;
-        for (; i < lines.size() && !lines[i].trimmed().startsWith(u'['); ++i) {
-            if (lines[i].section(u'=', 0, 0).trimmed() == type) {
-                if (lines[i].trimmed() == wanted)
-                    return false;
-                lines[i] = wanted;
-                break;
-            }
-        }
-        if (i >= lines.size() || lines[i].trimmed().startsWith(u'['))
-            lines.insert(sectionStart + 1, wanted);
+        lines.insert(sectionStart + 1, wanted);
     }
     return writeIfChanged(mimeAppsPath(), (lines.join(u'\n') + u'\n').toUtf8());
 }

@@ -18,20 +18,34 @@ struct DesktopPaths
     static DesktopPaths fromEnvironment();
 };
 
-// Makes this program the opener of ".tvk" character files: a MIME type for
-// "*.tvk" with its description and icon, and a desktop entry whose command
-// opens the file. When another type already owns "*.tvk", only the open
-// command is taken over. Files are rewritten only when their content changes;
-// failures are silent.
+// The installed program's desktop entry, in the user's or a system data folder; "" when there is none.
+QString installedDesktopEntry(const DesktopPaths &paths);
+
+// What the package installs to make ".tvk" a type of its own; a program run
+// from its build folder writes the same for its user.
+struct CharacterFileType
+{
+    QByteArray mimePackage;  // shared-mime-info package for "*.tvk"
+    QByteArray desktopEntry; // the installed entry; its Exec, Icon and MimeType lines are set per run
+    QByteArray fileIcon;
+};
+
+// Makes a program run from its build folder the opener of ".tvk" character
+// files: a MIME type for "*.tvk" with its description and icon, and a desktop
+// entry whose command opens the file with the program that runs. When another
+// type already owns "*.tvk", only the open command is taken over. An installed
+// program's entry wins: then nothing is written. The user's choice of default
+// application is never replaced. Files are rewritten only when their content
+// changes; failures are silent.
 class FileTypeRegistration
 {
 public:
     // Starts a desktop database tool without waiting for it.
     using ToolRunner = std::function<void(const QString &program, const QStringList &arguments)>;
 
-    enum class Outcome { Created, TookOver, OpenCommandRewritten, Unchanged };
+    enum class Outcome { Created, TookOver, OpenCommandRewritten, Unchanged, Installed };
 
-    FileTypeRegistration(DesktopPaths paths, QString programPath, QByteArray fileIcon, ToolRunner runTool);
+    FileTypeRegistration(DesktopPaths paths, QString programPath, CharacterFileType files, ToolRunner runTool);
 
     Outcome registerFileType() const;
 
@@ -45,19 +59,20 @@ public:
 
     static const QString mimeType;     // "application/x-tvkfile"
     static const QString description;  // "Valdris 1880 Character Sheet"
-    static const QString desktopEntryName;
+    static const QString desktopEntryName;   // what a build-folder run writes: "tarvosk.desktop"
+    static const QString installedEntryName; // what the package installs
 
     // The Exec line's program, quoted as desktop entries want it.
     static QString quotedExecArgument(const QString &path);
 
 private:
-    QByteArray mimePackage() const;
     QByteArray desktopEntry(const QStringList &types) const;
-    bool setDefaultApplication(const QString &type) const;
+    bool hasDefaultApplication(const QString &type) const;
+    bool claimDefaultIfUnset(const QString &type) const;
 
     DesktopPaths m_paths;
     QString m_programPath;
-    QByteArray m_fileIcon;
+    CharacterFileType m_files;
     ToolRunner m_runTool;
 };
 

@@ -4,6 +4,7 @@
 #include "settings/frmsettings.h"
 #include "settings/picturebox.h"
 #include "settings/thicknesspreview.h"
+#include "settings/userguide.h"
 #include "storage/filetyperegistration.h"
 #include "storage/settingsstore.h"
 #include "support/testfiles.h"
@@ -11,6 +12,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -41,7 +44,7 @@ struct Fixture
     explicit Fixture(const QStringList &entries = {}, int registeredIcon = -1)
     {
         if (registeredIcon >= 0)
-            FileTypeRegistration(desktop, u"/opt/tarvosk"_s, icons[registeredIcon], nullptr).registerFileType();
+            FileTypeRegistration(desktop, u"/opt/tarvosk"_s, {{}, {}, icons[registeredIcon]}, nullptr).registerFileType();
         for (const QString &entry : entries)
             settings.write(entry.section(u'/', 0, 0), entry.section(u'=', 0, 0).section(u'/', 1), entry.section(u'=', 1));
         sheet.resize(600, 400);
@@ -121,6 +124,17 @@ class TestSettingsDialog : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Installed, the guide lies under share/ beside bin/; run from a build folder, in the sources.
+    void userGuideIsFoundFromTheProgramsFolder()
+    {
+        QTemporaryDir prefix;
+        const QString guide = prefix.filePath(u"share/tarvosk/handbuch/index.html"_s);
+        QVERIFY(writeFile(guide, "<html/>") && QDir().mkpath(prefix.filePath(u"bin"_s)));
+        QCOMPARE(userGuideUrl(prefix.filePath(u"bin"_s)), QUrl::fromLocalFile(QFileInfo(guide).canonicalFilePath()));
+        const QString fromSources = userGuideUrl(prefix.path()).toLocalFile();
+        QVERIFY2(fromSources.endsWith(u"/docs/handbuch/index.html"_s) && QFileInfo::exists(fromSources), qPrintable(fromSources));
+    }
+
     void writesAtOnceOrOnClosing_data()
     {
         QTest::addColumn<Write>("w");

@@ -14,6 +14,7 @@
 #include "support/testfiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -161,6 +162,31 @@ private Q_SLOTS:
         QCOMPARE(handed, QStringList{dir.filePath(u"Held.tvk"_s)});
         settings.reload();
         QCOMPARE(settings.read(Settings::HandOffPath), QString());
+    }
+
+    // A real start from the build folder registers ".tvk" for itself, yet the program the user
+    // chose to open such files stays their default.
+    void usersDefaultApplicationSurvivesAStart()
+    {
+        QTemporaryDir home;
+        const QByteArray chosen = "[Default Applications]\napplication/x-tvkfile=fremd.desktop\n";
+        QVERIFY(writeFile(home.filePath(u"config/mimeapps.list"_s), chosen));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"HOME"_s, home.path());
+        environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+        environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
+        environment.insert(u"XDG_DATA_DIRS"_s, home.filePath(u"system"_s)); // no installed copy
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(TARVOSK_BINARY), QStringList{});
+        const QString entry = home.filePath(u"data/applications/tarvosk.desktop"_s);
+        const bool registered = QTest::qWaitFor([&entry] { return QFileInfo::exists(entry); }, 20000);
+        program.kill();
+        program.waitForFinished();
+        QVERIFY(registered);
+        QVERIFY(readAll(entry).contains("Exec=\"" + QFileInfo(QStringLiteral(TARVOSK_BINARY)).canonicalFilePath().toUtf8()));
+        QCOMPARE(readAll(home.filePath(u"config/mimeapps.list"_s)), chosen);
     }
 
     // A later start hands its file over while the sheet holds unsaved work: the running program asks

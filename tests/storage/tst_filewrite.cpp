@@ -258,7 +258,7 @@ private Q_SLOTS:
     void registrationLeavesAFifo()
     {
         const DesktopPaths paths{path(u"data"_s), path(u"config"_s), {}};
-        const FileTypeRegistration registration(paths, u"/opt/tarvosk"_s, "<svg/>", {});
+        const FileTypeRegistration registration(paths, u"/opt/tarvosk"_s, {{}, "Exec=tarvosk %f\n", "<svg/>"}, {});
         QVERIFY(QDir().mkpath(paths.configHome) && makeFifo(registration.mimeAppsPath()));
         QCOMPARE(registration.registerFileType(), FileTypeRegistration::Outcome::Created);
         QVERIFY(S_ISFIFO(modeOf(registration.mimeAppsPath())));

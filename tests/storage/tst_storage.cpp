@@ -7,6 +7,7 @@
 #include "support/testfiles.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -37,14 +38,19 @@ class TestStorage : public QObject
     std::optional<QTemporaryDir> m_dir;
     DesktopPaths m_paths;
     QList<QStringList> m_tools;
-    const QByteArray m_icon = "<svg xmlns=\"http://www.w3.org/2000/svg\"/>";
+    // The installed entry's Exec, Icon and TryExec lines give way to the build folder's own.
+    const CharacterFileType m_files{"<mime-info><mime-type type=\"application/x-tvkfile\"><glob pattern=\"*.tvk\"/>"
+                                    "</mime-type></mime-info>\n",
+                                    "[Desktop Entry]\nName=Charaktere\nExec=tarvosk %f\nTryExec=tarvosk\nIcon=app\n"
+                                    "MimeType=application/x-tvkfile;\n",
+                                    "<svg xmlns=\"http://www.w3.org/2000/svg\"/>"};
     const QString m_exec = u"Exec=\"/opt/Valdris 1880/tarvosk\" %f"_s;
 
     QString iniFile() const { return m_dir->filePath(u"Tarvosk.conf"_s); }
 
     FileTypeRegistration registration(const QString &program = u"/opt/Valdris 1880/tarvosk"_s)
     {
-        return FileTypeRegistration(m_paths, program, m_icon, [this](const QString &tool, const QStringList &arguments) {
+        return FileTypeRegistration(m_paths, program, m_files, [this](const QString &tool, const QStringList &arguments) {
             m_tools.append(QStringList{tool} + arguments);
         });
     }
@@ -246,10 +252,10 @@ private Q_SLOTS:
     {
         const FileTypeRegistration r = registration();
         QCOMPARE(r.registerFileType(), Outcome::Created);
-        const QString package = QString::fromUtf8(readAll(r.mimePackagePath()));
-        QVERIFY(package.contains(u"<comment>Valdris 1880 Character Sheet</comment>"_s) && package.contains(u"<glob pattern=\"*.tvk\"/>"_s));
-        QCOMPARE(readAll(r.iconPath()), m_icon);
-        QVERIFY(hasLine(r.desktopEntryPath(), m_exec) && hasLine(r.desktopEntryPath(), u"MimeType=application/x-tvkfile;"_s));
+        QCOMPARE(readAll(r.mimePackagePath()), m_files.mimePackage);
+        QCOMPARE(readAll(r.iconPath()), m_files.fileIcon);
+        QCOMPARE(readAll(r.desktopEntryPath()), "[Desktop Entry]\nName=Charaktere\n" + m_exec.toUtf8()
+                                                    + "\nIcon=application-x-tvkfile\nMimeType=application/x-tvkfile;\n");
         QCOMPARE(readAll(r.mimeAppsPath()), "[Default Applications]\napplication/x-tvkfile=tarvosk.desktop\n");
         QCOMPARE(m_tools, (QList<QStringList>{{u"update-mime-database"_s, m_paths.dataHome + u"/mime"_s}, desktopTool()}));
         secondRunChangesNothing();
@@ -297,7 +303,11 @@ private Q_SLOTS:
         QTest::newRow("no default section") << added << added + "\n[Default Applications]\n" + ours;
         QTest::newRow("other sections and defaults")
             << added + '\n' + defaults + removed << added + "\n[Default Applications]\n" + ours + "text/html=firefox.desktop\n" + removed;
-        QTest::newRow("another program was the opener") << defaults + "application/x-tvkfile=fremd.desktop\n" + added << defaults + ours + added;
+        // The user's choice stays, even where the installed program is the one chosen.
+        for (const QByteArray &chosen : {QByteArray("fremd.desktop"), FileTypeRegistration::installedEntryName.toUtf8()}) {
+            const QByteArray list = defaults + "application/x-tvkfile=" + chosen + '\n' + added;
+            QTest::newRow(chosen.constData()) << list << list;
+        }
     }
     void mimeAppsKeepsItsOtherLines()
     {
@@ -307,6 +317,34 @@ private Q_SLOTS:
         QVERIFY(writeFile(r.mimeAppsPath(), content));
         r.registerFileType();
         QCOMPARE(readAll(r.mimeAppsPath()), expected);
+    }
+
+    // A choice in a desktop's own list or in the older place under the data home counts as well.
+    void defaultChosenElsewhereStays()
+    {
+        for (const QString &list : {u"config/kde-mimeapps.list"_s, u"data/applications/mimeapps.list"_s}) {
+            init();
+            QVERIFY(writeFile(m_dir->filePath(list), "[Default Applications]\napplication/x-tvkfile = fremd.desktop\n"));
+            const FileTypeRegistration r = registration();
+            QCOMPARE(r.registerFileType(), Outcome::Created);
+            QVERIFY(!QFileInfo::exists(r.mimeAppsPath()));
+        }
+    }
+
+    // The package brought entry, icons and type: a start writes nothing and runs no tool.
+    void installedProgramWritesNothing()
+    {
+        for (const QString &folder : {u"data"_s, u"system2"_s}) {
+            init();
+            const QString installed = m_dir->filePath(folder + u"/applications/"_s + FileTypeRegistration::installedEntryName);
+            QVERIFY(writeFile(installed, "[Desktop Entry]\n"));
+            QCOMPARE(installedDesktopEntry(m_paths), installed);
+            QCOMPARE(registration().registerFileType(), Outcome::Installed);
+            QCOMPARE(QDir(m_paths.dataHome).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                     folder == u"data"_s ? QStringList{u"applications"_s} : QStringList{});
+            QVERIFY(!QFileInfo::exists(registration().desktopEntryPath()) && !QFileInfo::exists(m_paths.configHome));
+            QVERIFY(m_tools.isEmpty());
+        }
     }
 
     void quotedExecArgument()
