@@ -5,7 +5,7 @@ BUILD_DIR="${BUILD_DIR:-build}"
 # Debian packages the build, the tests and the program need.
 REQUIRED_PACKAGES=(
     cmake g++ ninja-build pkg-config
-    qt6-base-dev qt6-svg-dev qt6-translations-l10n libzip-dev
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n zlib1g-dev libzip-dev
     fonts-liberation2
     poppler-utils
     # the checks of the installed tree: desktop entry, metadata, MIME type, manual page

@@ -1,94 +1,123 @@
 #include "export/docxpackage.h"
 
-#include <zip.h>
+#include <zlib.h>
 
-#include <ctime>
-#include <memory>
+#include <QtEndian>
+
+#include <limits>
 
 namespace Tarvosk::DocxPackage {
 
 namespace {
 
-struct SourceFree
-{
-    void operator()(zip_source_t *source) const { zip_source_free(source); }
-};
-using Source = std::unique_ptr<zip_source_t, SourceFree>;
+// What every entry shares: deflated, its name in UTF-8, dated 1980-01-01 00:00 (DOS time 0).
+constexpr quint16 versionNeeded = 20;
+constexpr quint16 utf8Names = 0x0800;
+constexpr quint16 deflated = 8;
+constexpr quint16 dosTime = 0;
+constexpr quint16 dosDate = (0 << 9) | (1 << 5) | 1;
 
-// Local time, as zip stores it: 1980-01-01 00:00, the earliest zip date.
-time_t fixedDate()
+template<typename T>
+void append(QByteArray &out, T value)
 {
-    std::tm date{};
-    date.tm_year = 80;
-    date.tm_mday = 1;
-    date.tm_isdst = -1;
-    return std::mktime(&date);
+    char bytes[sizeof(T)];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, sizeof(T));
 }
 
-std::optional<QByteArray> failed(QString *error, const char *reason)
+std::optional<QByteArray> failed(QString *error, const QString &reason)
 {
     if (error)
-        *error = QString::fromUtf8(reason);
+        *error = reason;
     return std::nullopt;
 }
 
-std::optional<QByteArray> bytesOf(zip_source_t *source, QString *error)
+// Raw deflate, as zip stores it: no zlib header, no checksum.
+std::optional<QByteArray> deflate(const QByteArray &data)
 {
-    zip_stat_t stat;
-    if (zip_source_stat(source, &stat) < 0 || !(stat.valid & ZIP_STAT_SIZE))
-        return failed(error, zip_error_strerror(zip_source_error(source)));
-    QByteArray bytes(qsizetype(stat.size), Qt::Uninitialized);
-    if (zip_source_open(source) < 0)
-        return failed(error, zip_error_strerror(zip_source_error(source)));
-    const zip_int64_t read = zip_source_read(source, bytes.data(), stat.size);
-    zip_source_close(source);
-    if (read != zip_int64_t(stat.size))
-        return failed(error, zip_error_strerror(zip_source_error(source)));
-    return bytes;
+    z_stream stream{};
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        return std::nullopt;
+    QByteArray out(qsizetype(deflateBound(&stream, uLong(data.size()))), Qt::Uninitialized);
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+    stream.avail_in = uInt(data.size());
+    stream.next_out = reinterpret_cast<Bytef *>(out.data());
+    stream.avail_out = uInt(out.size());
+    const int result = ::deflate(&stream, Z_FINISH);
+    const qsizetype written = qsizetype(stream.total_out);
+    deflateEnd(&stream);
+    if (result != Z_STREAM_END)
+        return std::nullopt;
+    out.truncate(written);
+    return out;
+}
+
+// The fields the local header and the central directory have in common.
+void appendCommonFields(QByteArray &out, quint32 crc, quint32 packedSize, quint32 size, quint16 nameSize)
+{
+    append<quint16>(out, versionNeeded);
+    append<quint16>(out, utf8Names);
+    append<quint16>(out, deflated);
+    append<quint16>(out, dosTime);
+    append<quint16>(out, dosDate);
+    append<quint32>(out, crc);
+    append<quint32>(out, packedSize);
+    append<quint32>(out, size);
+    append<quint16>(out, nameSize);
+    append<quint16>(out, 0); // no extra field
 }
 
 } // namespace
 
 std::optional<QByteArray> zip(const QList<DocxParts::Part> &parts, QString *error)
 {
-    zip_error_t zipError;
-    zip_error_init(&zipError);
-    Source buffer(zip_source_buffer_create(nullptr, 0, 0, &zipError));
-    if (!buffer) {
-        failed(error, zip_error_strerror(&zipError));
-        zip_error_fini(&zipError);
-        return std::nullopt;
-    }
-    zip_t *archive = zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &zipError);
-    if (!archive) {
-        failed(error, zip_error_strerror(&zipError));
-        zip_error_fini(&zipError);
-        return std::nullopt;
-    }
-    zip_error_fini(&zipError);
-    // The archive takes the buffer over; it is kept to read the result after closing.
-    zip_source_keep(buffer.get());
+    constexpr qsizetype largest = std::numeric_limits<quint32>::max();
+    if (parts.size() > std::numeric_limits<quint16>::max())
+        return failed(error, QStringLiteral("zu viele Teile"));
 
-    const time_t date = fixedDate();
-    // libzip reads the parts' data only when closing; `parts` outlives that.
+    QByteArray archive;
+    QByteArray directory;
     for (const DocxParts::Part &part : parts) {
-        zip_source_t *data = zip_source_buffer(archive, part.data.constData(), zip_uint64_t(part.data.size()), 0);
         const QByteArray name = part.name.toUtf8();
-        const zip_int64_t index = data ? zip_file_add(archive, name.constData(), data, ZIP_FL_ENC_UTF_8) : -1;
-        if (index < 0) {
-            zip_source_free(data);
-            failed(error, zip_strerror(archive));
-            zip_discard(archive);
-            return std::nullopt;
-        }
-        zip_file_set_mtime(archive, zip_uint64_t(index), date, 0);
+        const std::optional<QByteArray> packed = deflate(part.data);
+        if (!packed)
+            return failed(error, QStringLiteral("zlib konnte »%1« nicht packen").arg(part.name));
+        if (name.size() > std::numeric_limits<quint16>::max() || part.data.size() > largest
+            || archive.size() + packed->size() > largest)
+            return failed(error, QStringLiteral("»%1« ist zu groß").arg(part.name));
+        const quint32 crc = quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(part.data.constData()),
+                                          uInt(part.data.size())));
+        const quint32 offset = quint32(archive.size());
+
+        append<quint32>(archive, 0x04034b50);
+        appendCommonFields(archive, crc, quint32(packed->size()), quint32(part.data.size()), quint16(name.size()));
+        archive += name;
+        archive += *packed;
+
+        append<quint32>(directory, 0x02014b50);
+        append<quint16>(directory, versionNeeded); // made by: MS-DOS attributes
+        appendCommonFields(directory, crc, quint32(packed->size()), quint32(part.data.size()), quint16(name.size()));
+        append<quint16>(directory, 0); // no comment
+        append<quint16>(directory, 0); // disk
+        append<quint16>(directory, 0); // internal attributes
+        append<quint32>(directory, 0); // external attributes
+        append<quint32>(directory, offset);
+        directory += name;
     }
-    if (zip_close(archive) < 0) {
-        failed(error, zip_strerror(archive));
-        zip_discard(archive);
-        return std::nullopt;
-    }
-    return bytesOf(buffer.get(), error);
+    if (archive.size() + directory.size() > largest)
+        return failed(error, QStringLiteral("das Dokument ist zu groß"));
+
+    const quint32 directoryOffset = quint32(archive.size());
+    archive += directory;
+    append<quint32>(archive, 0x06054b50);
+    append<quint16>(archive, 0); // this disk
+    append<quint16>(archive, 0); // the directory's disk
+    append<quint16>(archive, quint16(parts.size()));
+    append<quint16>(archive, quint16(parts.size()));
+    append<quint32>(archive, quint32(directory.size()));
+    append<quint32>(archive, directoryOffset);
+    append<quint16>(archive, 0); // no comment
+    return archive;
 }
 
 } // namespace Tarvosk::DocxPackage

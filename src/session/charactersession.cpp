@@ -98,9 +98,14 @@ SheetStyle CharacterSession::style() const
     return readSheetStyle(m_context.settings);
 }
 
+bool CharacterSession::hasRecovery() const
+{
+    return m_recovery && m_recovery->exists();
+}
+
 bool CharacterSession::offerRecovery()
 {
-    if (!m_recovery || !m_recovery->exists())
+    if (!hasRecovery())
         return false;
     const Busy busy(*this);
     FileError error;

@@ -63,6 +63,8 @@ public:
     // Start-up: a copy an earlier session left is offered back; true when
     // the sheet now shows it. One that cannot be read is set aside, with a word.
     bool offerRecovery();
+    // Whether there is such a copy, so that start-up knows what it will show first.
+    bool hasRecovery() const;
     // A new character is begun: a blank sheet of no file.
     void begin();
     // The wizard's finished character becomes the sheet, unsaved.

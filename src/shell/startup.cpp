@@ -14,6 +14,7 @@
 #include "storage/recoverycopy.h"
 #include "storage/settingkeys.h"
 #include "wizard/form1.h"
+#include "wizard/frmstartup.h"
 
 #include <QApplication>
 #include <QFile>
@@ -54,13 +55,13 @@ QString desktopEntryInUse()
         .completeBaseName();
 }
 
-// A modal dialog first, then the main window, then any other window on screen.
-QWidget *windowInUse(QWidget &mainWindow)
+// A modal dialog first, then the main window (none before it is built), then any other window on screen.
+QWidget *windowInUse(QWidget *mainWindow)
 {
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
-    if (mainWindow.isVisible())
-        return &mainWindow;
+    if (mainWindow && mainWindow->isVisible())
+        return mainWindow;
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows) {
         const Qt::WindowType type = window->windowType();
@@ -91,16 +92,17 @@ QString handOffPath(const QString &commandLinePath)
     return path.trimmed().isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
 }
 
-void answerHandOffs(SingleInstance &instance, SettingsStore &settings, QWidget &mainWindow,
+void answerHandOffs(SingleInstance &instance, SettingsStore &settings, std::function<QWidget *()> mainWindow,
                     std::function<void(const QString &path)> openHandedFile)
 {
-    QObject::connect(&instance, &SingleInstance::handOffRequested, &mainWindow,
-                     [&settings, &mainWindow, openHandedFile = std::move(openHandedFile)](const QString &path) {
+    QObject::connect(&instance, &SingleInstance::handOffRequested, &instance,
+                     [&settings, mainWindow = std::move(mainWindow),
+                      openHandedFile = std::move(openHandedFile)](const QString &path) {
         // The message carries the path; the copy in the settings is spent, so it can never open again later.
         settings.reload();
         if (!settings.read(Settings::HandOffPath).isEmpty())
             settings.write(Settings::HandOffPath, QString());
-        if (QWidget *window = windowInUse(mainWindow))
+        if (QWidget *window = windowInUse(mainWindow()))
             bringToFront(*window);
         if (!path.isEmpty())
             openHandedFile(path);
@@ -116,7 +118,6 @@ int runTarvosk(char *programName, const QString &path, SettingsStore &settings, 
     displayCheck.reset();
     QApplication::setOrganizationName(QStringLiteral("Tarvosk"));
     QApplication::setApplicationName(QStringLiteral("Tarvosk"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
     QGuiApplication::setDesktopFileName(desktopEntryInUse());
     // Qt's own dialogs (files, printing) speak German like the rest of the program.
     QTranslator qtTexts;
@@ -147,10 +148,31 @@ int runTarvosk(char *programName, const QString &path, SettingsStore &settings, 
                      [&session](QSessionManager &) { session.keepForLogout(); });
     AppContext context{settings, random, messages, session, installedFontNames, registerCharacterFiles};
     context.fileDialogs = &dialogs;
-    Form1 form(context);
-    // Before the start-up screen, whose dialog may already be up when a later start hands over.
-    answerHandOffs(instance, settings, form, [&form](const QString &handed) { form.answerHandOff(handed); });
-    if (!form.Form_Load(path))
+    std::unique_ptr<Form1> form;
+    // From the start: a later start may hand over while the start-up screen is up and the wizard
+    // not built yet. Until the sheet shows, a handed file waits in the session, as the wizard does it.
+    answerHandOffs(instance, settings, [&form] { return form.get(); }, [&form, &session](const QString &handed) {
+        if (form)
+            form->answerHandOff(handed);
+        else if (!handed.isEmpty())
+            session.holdHandOff(handed);
+    });
+    // Every window's icon is drawn from the picture at several sizes: not on the way to the first one.
+    const auto setProgramIcon = [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg"))); };
+    // Where the start-up screen is the first window, it needs nothing of the wizard: it shows at
+    // once, and the wizard is built at the user's choice. The rest of the start keeps its order.
+    const bool screenFirst = !session.hasRecovery() && !QFileInfo(path).isFile()
+                             && settings.readNumber(Settings::StartupScreen) == 1;
+    if (screenFirst) {
+        const StartupChoice choice = frmStartup::ask(nullptr, setProgramIcon);
+        if (choice == StartupChoice::Quit)
+            return 0;
+        context.askStartup = [choice] { return choice; };
+    } else {
+        setProgramIcon();
+    }
+    form = std::make_unique<Form1>(context);
+    if (!form->Form_Load(path))
         return 0; // ended on the start-up screen
     const int exitCode = QApplication::exec();
     // An ordinary end: whatever was unsaved, the user was asked or chose not to be.

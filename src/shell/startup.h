@@ -24,7 +24,8 @@ QString handOffPath(const QString &commandLinePath);
 // The running instance answers each hand-off of a later start: the window the
 // user works in comes to the front, then `openHandedFile` gets the path (a
 // path the later start also stored in "Temp"/"Load" is cleared there).
-void answerHandOffs(SingleInstance &instance, SettingsStore &settings, QWidget &mainWindow,
+// `mainWindow` gives the main window, or none while it is not built yet.
+void answerHandOffs(SingleInstance &instance, SettingsStore &settings, std::function<QWidget *()> mainWindow,
                     std::function<void(const QString &path)> openHandedFile);
 
 } // namespace Tarvosk

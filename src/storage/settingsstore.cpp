@@ -2,12 +2,14 @@
 
 #include "rules/numerictext.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QStringList>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace Tarvosk {
 
@@ -20,6 +22,36 @@ QString textOf(const QVariant &value)
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(u',');
     return value.toString();
+}
+
+// The sections of an INI file, read off its "[...]" lines; none when the file has
+// a name only QSettings can unescape. QSettings::childGroups() would say the same,
+// but walks every key to do it, thousands of player names among them.
+std::optional<QStringList> sectionsInFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringList();
+    const QByteArray text = file.readAll();
+    QStringList sections;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf('\n', start);
+        if (end < 0)
+            end = text.size();
+        const QByteArrayView line = QByteArrayView(text).sliced(start, end - start).trimmed();
+        start = end + 1;
+        if (line.size() < 2 || !line.startsWith('[') || !line.endsWith(']'))
+            continue;
+        const QByteArrayView name = line.sliced(1, line.size() - 2);
+        if (name.contains('%') || name.contains('\\') || name.contains('/'))
+            return std::nullopt;
+        if (name != "General") // the keys outside any section
+            sections.append(QString::fromLatin1(name));
+    }
+    // In the order QSettings keeps them, so that the same spelling comes first.
+    std::sort(sections.begin(), sections.end());
+    sections.erase(std::unique(sections.begin(), sections.end()), sections.end());
+    return sections;
 }
 
 } // namespace
@@ -50,7 +82,8 @@ QString SettingsStore::groupName(QStringView section) const
 {
     if (!m_groupsKnown) {
         m_groups.clear();
-        const QStringList groups = m_settings->childGroups();
+        const std::optional<QStringList> inFile = sectionsInFile(m_settings->fileName());
+        const QStringList groups = inFile ? *inFile : m_settings->childGroups();
         // A hand-edited file may spell one section twice; the first one is read.
         for (const QString &group : groups) {
             const QString folded = group.toCaseFolded();

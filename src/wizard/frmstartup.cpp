@@ -4,10 +4,14 @@
 #include "widgets/hoverwatch.h"
 #include "widgets/windowplacement.h"
 
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
+
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -21,18 +25,27 @@ constexpr QRect createArea(QPoint(pixelsFromTwips(480), pixelsFromTwips(1920)), 
 constexpr QRect editArea(QPoint(pixelsFromTwips(1680), pixelsFromTwips(1920)), buttonArea);
 constexpr QSize litSize(64, 93);
 
+// The resource names carry no suffix: read as PNG outright, they spare loading
+// every image plugin to guess the format on the way to the first window.
+QPixmap pngPicture(const QString &name)
+{
+    QImageReader reader(name, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
 // A picture of the resources as sharp as the screen allows: the one of twice
 // the density on a screen of more than one pixel per unit.
 QPixmap pictureForScreen(const QString &name, qreal devicePixelRatio)
 {
     if (devicePixelRatio > 1) {
-        QPixmap sharp(name + u"@2x"_s);
+        QPixmap sharp = pngPicture(name + u"@2x"_s);
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(2);
             return sharp;
         }
     }
-    return QPixmap(name);
+    return pngPicture(name);
 }
 
 // The lit pictures sit centred over the resting ones, which the background shows.
@@ -76,9 +89,10 @@ frmStartup::frmStartup(QWidget *parent)
 
 frmStartup::~frmStartup() = default;
 
-StartupChoice frmStartup::ask(QWidget *parent)
+StartupChoice frmStartup::ask(QWidget *parent, std::function<void()> whileShown)
 {
     frmStartup screen(parent);
+    screen.m_whileShown = std::move(whileShown);
     screen.exec();
     return screen.choice();
 }
@@ -126,6 +140,9 @@ void frmStartup::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_background);
+    // After this paint has reached the screen, not in the middle of it.
+    if (m_whileShown)
+        QTimer::singleShot(0, this, std::exchange(m_whileShown, {}));
 }
 
 void frmStartup::mousePressEvent(QMouseEvent *event)

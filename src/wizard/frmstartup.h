@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QRegion>
 
+#include <functional>
+
 class QLabel;
 
 namespace Tarvosk {
@@ -27,7 +29,9 @@ public:
     ~frmStartup() override;
 
     // Shows the screen modally, centred on the primary screen, and gives the user's choice.
-    static StartupChoice ask(QWidget *parent = nullptr);
+    // `whileShown` runs once the screen is on screen and painted: work the screen itself
+    // does not need waits until then.
+    static StartupChoice ask(QWidget *parent = nullptr, std::function<void()> whileShown = {});
 
     StartupChoice choice() const;
     // The region the window was cut to when it loaded.
@@ -70,6 +74,7 @@ private:
     QPoint m_dragOrigin;
     bool m_dragging = false;
     StartupChoice m_choice = StartupChoice::NoChoice;
+    std::function<void()> m_whileShown;
 };
 
 } // namespace Tarvosk

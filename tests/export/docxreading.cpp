@@ -14,7 +14,9 @@ QMap<QString, QByteArray> readPackage(const QString &path)
         zip_stat_t stat;
         zip_file_t *file = zip_stat_index(archive, i, 0, &stat) == 0 ? zip_fopen_index(archive, i, 0) : nullptr;
         QByteArray data(file ? qsizetype(stat.size) : 0, Qt::Uninitialized);
-        if (file && zip_fread(file, data.data(), stat.size) == zip_int64_t(stat.size))
+        // Read on to the end, where libzip checks the entry's CRC: a part that fails it is left out.
+        char beyond;
+        if (file && zip_fread(file, data.data(), stat.size) == zip_int64_t(stat.size) && zip_fread(file, &beyond, 1) == 0)
             parts.insert(QString::fromUtf8(stat.name), data);
         if (file)
             zip_fclose(file);

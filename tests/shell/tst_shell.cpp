@@ -150,7 +150,7 @@ private Q_SLOTS:
         SingleInstance running(SingleInstance::serverPathFor(settings.fileName()));
         QCOMPARE(running.claim(), SingleInstance::Role::Primary);
         QStringList handed;
-        answerHandOffs(running, settings, mainWindow, [&handed](const QString &path) { handed << path; });
+        answerHandOffs(running, settings, [&mainWindow] { return &mainWindow; }, [&handed](const QString &path) { handed << path; });
         // The later start names its file relatively, in a folder of its own.
         QCOMPARE(startLater(dir.path(), {u"Held.tvk"_s}), 0);
 
@@ -171,6 +171,8 @@ private Q_SLOTS:
         QTemporaryDir home;
         const QByteArray chosen = "[Default Applications]\napplication/x-tvkfile=fremd.desktop\n";
         QVERIFY(writeFile(home.filePath(u"config/mimeapps.list"_s), chosen));
+        // Straight to the sheet: the start-up screen would wait for a choice before the start goes on.
+        QVERIFY(writeFile(home.filePath(u"config/Tarvosk/Tarvosk.conf"_s), "[Startup]\nStartup=0\n"));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"HOME"_s, home.path());
         environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
@@ -221,7 +223,7 @@ private Q_SLOTS:
         window.show();
         SingleInstance running(SingleInstance::serverPathFor(settings.fileName()));
         QCOMPARE(running.claim(), SingleInstance::Role::Primary);
-        answerHandOffs(running, settings, window, [&window](const QString &path) { window.Form_DblClick(path); });
+        answerHandOffs(running, settings, [&window] { return &window; }, [&window](const QString &path) { window.Form_DblClick(path); });
         messages.answers = {answer};
         messages.whileShown = [] { QTest::qWait(200); };
 

@@ -142,6 +142,25 @@ private Q_SLOTS:
         QVERIFY(Settings::Wallpaper.matches(u"STARTUP", u"Wallpaper") && !Settings::Wallpaper.matches(u"Startup", u"wallpaper"));
     }
 
+    // Sections are found as QSettings spells them: of two spellings the one it sorts first,
+    // CR LF lines, a name only QSettings can unescape, keys outside any section.
+    void sectionSpellingsAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("wallpaper");
+        QTest::newRow("two spellings") << QByteArray("[startup]\nWallpaper=5\n[Startup]\nWallpaper=4\n") << 4;
+        QTest::newRow("CR LF") << QByteArray("[Users]\r\n1=Anna\r\n[StartUp]\r\nWallpaper=3\r\n") << 3;
+        QTest::newRow("escaped name") << QByteArray("[Start%55p]\nWallpaper=6\n") << 6;
+        QTest::newRow("no section") << QByteArray("Wallpaper=9\n[General]\nx=1\n") << 0;
+    }
+    void sectionSpellingsAsWritten()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, wallpaper);
+        QVERIFY(writeFile(iniFile(), content));
+        QCOMPARE(SettingsStore(iniFile()).readNumber(u"STARTUP", u"Wallpaper", 0), wallpaper);
+    }
+
     // Refuses known and blank names, fills the first gap, erases every name.
     void playerHistory()
     {
