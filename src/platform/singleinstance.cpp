@@ -5,17 +5,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
-#include <memory>
-
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -65,22 +65,103 @@ bool isPrivateFolder(const QString &folder, bool create, bool exactly0700)
     return (info.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 }
 
-// QLocalServer wants one byte to spare beyond the terminating zero.
+// One byte to spare beyond the terminating zero.
 bool fitsSocketAddress(const QString &path)
 {
     return QFile::encodeName(path).size() + 2 <= qsizetype(sizeof(sockaddr_un::sun_path));
 }
 
+sockaddr_un addressOf(const QString &path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(), size_t(std::min<qsizetype>(name.size(), sizeof address.sun_path - 1)));
+    return address;
+}
+
+// Waits until the descriptor is ready for `events` or the deadline passes.
+bool waitFor(int fd, short events, const QDeadlineTimer &deadline)
+{
+    while (true) {
+        pollfd watched{fd, events, 0};
+        const int ready = ::poll(&watched, 1, int(deadline.remainingTime()));
+        if (ready > 0)
+            return true;
+        if (ready == 0 || errno != EINTR)
+            return false;
+    }
+}
+
+// A non-blocking connection to the running instance, or -1. A full backlog is waited out.
+int connectTo(const QString &serverPath, const QDeadlineTimer &deadline)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return -1;
+    const sockaddr_un address = addressOf(serverPath);
+    while (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        if ((errno != EAGAIN && errno != EINTR) || deadline.hasExpired()) {
+            ::close(fd);
+            return -1;
+        }
+        QThread::msleep(claimRetryMs);
+    }
+    return fd;
+}
+
 bool answers(const QString &serverPath)
 {
-    QLocalSocket socket;
-    socket.connectToServer(serverPath);
-    const bool connected = socket.waitForConnected(connectTimeoutMs);
-    socket.abort();
-    return connected;
+    const int fd = connectTo(serverPath, QDeadlineTimer(connectTimeoutMs));
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+// Writes all of `bytes` before the deadline; never raises SIGPIPE.
+bool sendAll(int fd, QByteArrayView bytes, const QDeadlineTimer &deadline)
+{
+    while (!bytes.isEmpty()) {
+        const ssize_t sent = ::send(fd, bytes.data(), size_t(bytes.size()), MSG_NOSIGNAL);
+        if (sent > 0) {
+            bytes = bytes.sliced(sent);
+        } else if (sent < 0 && errno == EINTR) {
+            continue;
+        } else if (sent < 0 && errno == EAGAIN) {
+            if (!waitFor(fd, POLLOUT, deadline))
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
+
+// One later start's connection: closed when the last handler that holds it goes.
+struct SingleInstance::Connection
+{
+    explicit Connection(int descriptor) : fd(descriptor) {}
+    ~Connection() { ::close(fd); }
+    Connection(const Connection &) = delete;
+    Connection &operator=(const Connection &) = delete;
+
+    const int fd;
+    QByteArray message;
+    QSocketNotifier *notifier = nullptr;
+
+    // Nothing more is taken from it.
+    void finish()
+    {
+        if (!notifier)
+            return;
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+        notifier = nullptr;
+    }
+};
 
 QString SingleInstance::serverPathFor(const QString &settingsFile)
 {
@@ -110,9 +191,10 @@ SingleInstance::SingleInstance(QString serverPath, QObject *parent)
 
 SingleInstance::~SingleInstance()
 {
-    if (m_server) {
+    if (m_listener >= 0) {
         // Closed while the lock is held, so no later start can find a dead socket of ours.
-        m_server->close();
+        delete m_acceptor;
+        ::close(m_listener);
         QFile::remove(m_serverPath);
     }
     if (m_lockFile >= 0)
@@ -189,57 +271,75 @@ SingleInstance::Role SingleInstance::takeLockOrConnect()
 
 bool SingleInstance::startServer()
 {
-    auto server = std::make_unique<QLocalServer>(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    // Whatever lies at the path was left by an instance that has ended.
-    QLocalServer::removeServer(m_serverPath);
-    if (!server->listen(m_serverPath))
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
         return false;
-    m_server = server.release();
-    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
+    // Whatever lies at the path was left by an instance that has ended.
+    const QByteArray name = QFile::encodeName(m_serverPath);
+    ::unlink(name.constData());
+    const sockaddr_un address = addressOf(m_serverPath);
+    // The folder is the user's alone already; the socket is made so as well.
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0
+        || ::chmod(name.constData(), 0600) != 0 || ::listen(fd, SOMAXCONN) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_listener = fd;
+    m_acceptor = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_acceptor, &QSocketNotifier::activated, this, &SingleInstance::acceptConnections);
     return true;
 }
 
 void SingleInstance::acceptConnections()
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        QTimer::singleShot(idleTimeoutMs, socket, &QLocalSocket::abort);
-        // The message may arrive in pieces; it is gathered here until whole.
-        auto message = std::make_shared<QByteArray>();
-        connect(socket, &QLocalSocket::readyRead, this,
-                [this, socket, message] { readMessage(socket, *message, false); });
-        // A sender that ends without the closing newline still meant its path.
-        const auto finish = [this, socket, message] { readMessage(socket, *message, true); };
-        connect(socket, &QLocalSocket::readChannelFinished, this, finish);
-        connect(socket, &QLocalSocket::disconnected, this, finish);
-        if (socket->bytesAvailable() > 0)
-            readMessage(socket, *message, false);
+    while (true) {
+        const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            return; // EAGAIN: none waits; anything else: the next one is tried when it comes
+        }
+        auto connection = std::make_shared<Connection>(fd);
+        connection->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        // The message may arrive in pieces; it is gathered until whole.
+        connect(connection->notifier, &QSocketNotifier::activated, this,
+                [this, connection] { readMessage(connection); });
+        QTimer::singleShot(idleTimeoutMs, connection->notifier, [connection] { connection->finish(); });
     }
 }
 
-void SingleInstance::readMessage(QLocalSocket *socket, QByteArray &message, bool ended)
+void SingleInstance::readMessage(const std::shared_ptr<Connection> &connection)
 {
-    if (socket->isReadable())
-        message += socket->readAll();
-    if (message.size() > messageLimit) {
-        disconnect(socket, nullptr, this, nullptr);
-        socket->abort();
-        return;
+    QByteArray &message = connection->message;
+    bool ended = false;
+    char buffer[4096];
+    while (true) {
+        const ssize_t read = ::read(connection->fd, buffer, sizeof buffer);
+        if (read > 0) {
+            message.append(buffer, read);
+            if (message.size() > messageLimit) {
+                connection->finish();
+                return;
+            }
+        } else if (read < 0 && errno == EINTR) {
+            continue;
+        } else {
+            // A sender that ends without the closing newline still meant its path.
+            ended = read == 0 || errno != EAGAIN;
+            break;
+        }
     }
     const qsizetype end = message.indexOf('\n', messageHead.size());
     if (end < 0 && !ended)
         return;
     // Read once: nothing more is taken from this connection.
-    disconnect(socket, nullptr, this, nullptr);
+    connection->finish();
     if (!message.startsWith(messageHead))
         return;
     const QByteArray encoded = message.mid(messageHead.size(), end < 0 ? -1 : end - messageHead.size());
     m_pending.append(QString::fromUtf8(QByteArray::fromPercentEncoding(encoded)));
-    if (socket->state() == QLocalSocket::ConnectedState) {
-        socket->write(answerOk);
-        socket->flush();
-    }
+    if (!ended)
+        sendAll(connection->fd, answerOk, QDeadlineTimer(connectTimeoutMs));
     // Out of the socket's handler: the receiver may open a dialog and spin the event loop.
     QMetaObject::invokeMethod(this, &SingleInstance::deliverNext, Qt::QueuedConnection);
 }
@@ -262,21 +362,24 @@ void SingleInstance::deliverNext()
 bool SingleInstance::handOff(const QString &absolutePath) const
 {
     // The running instance cannot answer itself from inside a blocking wait.
-    if (m_server || m_serverPath.isEmpty())
+    if (m_listener >= 0 || m_serverPath.isEmpty())
         return false;
-    QLocalSocket socket;
-    socket.connectToServer(m_serverPath);
-    if (!socket.waitForConnected(connectTimeoutMs))
+    const int fd = connectTo(m_serverPath, QDeadlineTimer(connectTimeoutMs));
+    if (fd < 0)
         return false;
-    socket.write(messageHead + absolutePath.toUtf8().toPercentEncoding("/") + '\n');
-    QByteArray answer;
     const QDeadlineTimer deadline(answerTimeoutMs);
-    while (!answer.contains('\n')) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(int(deadline.remainingTime())))
-            return false;
-        answer += socket.readAll();
+    QByteArray answer;
+    if (sendAll(fd, messageHead + absolutePath.toUtf8().toPercentEncoding("/") + '\n', deadline)) {
+        char buffer[16];
+        while (!answer.contains('\n') && answer.size() <= answerOk.size()) {
+            const ssize_t read = ::read(fd, buffer, sizeof buffer);
+            if (read > 0)
+                answer.append(buffer, read);
+            else if (read == 0 || (errno != EINTR && (errno != EAGAIN || !waitFor(fd, POLLIN, deadline))))
+                break;
+        }
     }
-    socket.disconnectFromServer();
+    ::close(fd);
     return answer == answerOk;
 }
 

@@ -4,8 +4,9 @@
 #include <QString>
 #include <QStringList>
 
-class QLocalServer;
-class QLocalSocket;
+#include <memory>
+
+class QSocketNotifier;
 
 namespace Tarvosk {
 
@@ -13,7 +14,9 @@ namespace Tarvosk {
 // later start finds the running one, hands it a path and ends; the running one
 // announces each path with handOffRequested().
 //
-// The server is a socket in a folder only the user can enter. A lock file
+// The server is a Unix socket in a folder only the user can enter, spoken to
+// with the system's calls: Qt's network module, with the libraries it brings,
+// would load at every start for this alone. A lock file
 // beside it, held by the running instance for its whole life, decides who
 // runs, so simultaneous starts end with one running instance and a socket
 // left by a killed one is taken over.
@@ -52,17 +55,20 @@ Q_SIGNALS:
     void handOffRequested(const QString &path);
 
 private:
+    struct Connection;
+
     Role takeLockOrConnect();
     bool startServer();
     void acceptConnections();
-    void readMessage(QLocalSocket *socket, QByteArray &message, bool ended);
+    void readMessage(const std::shared_ptr<Connection> &connection);
     void deliverNext();
 
     QString m_serverPath;
     Role m_role = Role::Failed;
     bool m_claimed = false;
     int m_lockFile = -1;
-    QLocalServer *m_server = nullptr;
+    int m_listener = -1;
+    QSocketNotifier *m_acceptor = nullptr;
     QStringList m_pending;
     bool m_delivering = false;
 };
