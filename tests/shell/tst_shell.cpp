@@ -50,6 +50,19 @@ int startLater(const QString &folder, const QStringList &arguments)
     return later.exitStatus() == QProcess::NormalExit ? later.exitCode() : -1;
 }
 
+// The real program, offscreen, with a home of its own and no installed copy beside it.
+void startIsolated(QProcess &program, const QTemporaryDir &home, const QStringList &arguments)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"HOME"_s, home.path());
+    environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+    environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
+    environment.insert(u"XDG_DATA_DIRS"_s, home.filePath(u"system"_s));
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TARVOSK_BINARY), arguments);
+}
+
 } // namespace
 
 class TestShell : public QObject
@@ -173,15 +186,8 @@ private Q_SLOTS:
         QVERIFY(writeFile(home.filePath(u"config/mimeapps.list"_s), chosen));
         // Straight to the sheet: the start-up screen would wait for a choice before the start goes on.
         QVERIFY(writeFile(home.filePath(u"config/Tarvosk/Tarvosk.conf"_s), "[Startup]\nStartup=0\n"));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"HOME"_s, home.path());
-        environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
-        environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
-        environment.insert(u"XDG_DATA_DIRS"_s, home.filePath(u"system"_s)); // no installed copy
-        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(TARVOSK_BINARY), QStringList{});
+        startIsolated(program, home, {});
         const QString entry = home.filePath(u"data/applications/tarvosk.desktop"_s);
         const bool registered = QTest::qWaitFor([&entry] { return QFileInfo::exists(entry); }, 20000);
         program.kill();
@@ -189,6 +195,27 @@ private Q_SLOTS:
         QVERIFY(registered);
         QVERIFY(readAll(entry).contains("Exec=\"" + QFileInfo(QStringLiteral(TARVOSK_BINARY)).canonicalFilePath().toUtf8()));
         QCOMPARE(readAll(home.filePath(u"config/mimeapps.list"_s)), chosen);
+    }
+
+    // The start-up screen shows before the wizard is built; a later start that hands over a file
+    // meanwhile is answered all the same, and the path it left in the settings is spent.
+    void handOffWhileTheStartupScreenShows()
+    {
+        QTemporaryDir home;
+        const QString settingsFile = home.filePath(u"config/Tarvosk/Tarvosk.conf"_s);
+        QVERIFY(writeFile(settingsFile, "[Startup]\nStartup=1\n"));
+        QProcess running;
+        startIsolated(running, home, {});
+        const QString socket = SingleInstance::serverPathFor(settingsFile);
+        QVERIFY(QTest::qWaitFor([&socket] { return QFileInfo::exists(socket); }, 20000));
+        QProcess later;
+        startIsolated(later, home, {home.filePath(u"Held.tvk"_s)});
+        QVERIFY(later.waitForFinished(20000));
+        QCOMPARE(later.exitCode(), 0);
+        QCOMPARE(running.state(), QProcess::Running);
+        running.kill();
+        running.waitForFinished();
+        QCOMPARE(SettingsStore(settingsFile).read(Settings::HandOffPath), QString());
     }
 
     // A later start hands its file over while the sheet holds unsaved work: the running program asks
