@@ -141,15 +141,21 @@ size_of() {
     xwininfo -id "$1" | awk '/^  Width:/ { w = $2 } /^  Height:/ { h = $2 } END { print w "x" h }'
 }
 
-# A step of the wizard has a size of its own: the next one is there when the size changes.
-wait_for_new_size() {
-    local id=$1 old=$2 what=$3
+# wait_while_same OLD WHAT COMMAND...: waits until COMMAND prints something else than OLD.
+wait_while_same() {
+    local old=$1 what=$2
+    shift 2
     local deadline=$((SECONDS + wait_limit))
-    while [ "$(size_of "$id")" = "$old" ]; do
+    while [ "$("$@")" = "$old" ]; do
         program_alive
-        [ "$SECONDS" -lt "$deadline" ] || fail "$what never appeared (the window stayed $old)"
+        [ "$SECONDS" -lt "$deadline" ] || fail "$what: nothing changed within $wait_limit s"
         sleep 0.05
     done
+}
+
+# A step of the wizard has a size of its own: the next one is there when the size changes.
+wait_for_new_size() {
+    wait_while_same "$2" "$3 never appeared (the window stayed $2)" size_of "$1"
 }
 
 focus_window() {
@@ -171,13 +177,7 @@ fingerprint() {
 
 # Waits until the window shows something else than the fingerprint given.
 wait_for_change() {
-    local id=$1 before=$2 what=$3
-    local deadline=$((SECONDS + wait_limit))
-    while [ "$(fingerprint "$id")" = "$before" ]; do
-        program_alive
-        [ "$SECONDS" -lt "$deadline" ] || fail "$what: the window did not change within $wait_limit s"
-        sleep 0.05
-    done
+    wait_while_same "$2" "$3" fingerprint "$1"
 }
 
 # Grabs the window until two pictures in a row are equal (painting is done); the last one
