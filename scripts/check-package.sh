@@ -7,7 +7,9 @@ set -euo pipefail
 cd "$(dirname "$(readlink -f "$0")")/.."
 source scripts/common.sh
 
-package=$(readlink -f "${1:-$(ls build-package/tarvosk_*.deb | tail -1)}")
+package=${1:-$(ls -v build-package/tarvosk_*.deb 2>/dev/null | tail -1)}
+[ -f "$package" ] || { echo "No package to check; make one with scripts/package.sh." >&2; exit 1; }
+package=$(readlink -f "$package")
 root=${2:-/tmp/tarvosk-debian12}
 [ "$(id -u)" -eq 0 ] || { echo "check-package.sh needs root (chroot, mounts)." >&2; exit 1; }
 ensure_packages_from debootstrap
@@ -17,10 +19,18 @@ if [ ! -x "$root/usr/bin/apt-get" ]; then
     debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >/dev/null
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# Unmounted however the script ends, so that nothing removing the root can reach the host's /dev.
+unmount() {
+    local point
+    for point in "$root/dev/pts" "$root/dev" "$root/proc"; do
+        mountpoint -q "$point" || continue
+        umount "$point" || umount -l "$point" || echo "Could not unmount $point: unmount it before removing $root." >&2
+    done
+}
+trap unmount EXIT
 mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
 mountpoint -q "$root/dev" || mount --bind /dev "$root/dev"
 mountpoint -q "$root/dev/pts" || mount --bind /dev/pts "$root/dev/pts"
-trap 'umount "$root/dev/pts" "$root/dev" "$root/proc" 2>/dev/null || true' EXIT
 
 # What every desktop has: the tools whose triggers register entries and file types.
 chroot "$root" apt-get update -qq
@@ -38,6 +48,8 @@ chroot "$root" sh -eu -c '
     grep -qx "50:application/x-tvkfile:\*.tvk" /usr/share/mime/globs2 || fail "Dateityp nicht gefunden"
     work=$(mktemp -d) && cd "$work"
     export HOME=$work XDG_RUNTIME_DIR=$work
+    # Straight to the sheet, so that the start goes as far as the file association without a choice.
+    mkdir -p "$work/.config/Tarvosk" && printf "[Startup]\nStartup=0\n" > "$work/.config/Tarvosk/Tarvosk.conf"
     tarvosk --roll Soldat --seed 7 held.tvk >/dev/null
     tarvosk --pdf held.tvk held.pdf && tarvosk --docx held.tvk held.docx
     # The window program starts (offscreen) and writes no desktop files of its own.

@@ -11,11 +11,10 @@ ensure_packages
 # cpack's DEB generator finds the binaries with "file" and their libraries with dpkg-shlibdeps.
 ensure_packages_from dpkg-dev file
 
-if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
-    generator=()
-    command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
-    cmake -S . -B "$BUILD_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DTARVOSK_TESTS=OFF >/dev/null
-fi
+generator=()
+[ ! -f "$BUILD_DIR/CMakeCache.txt" ] && command -v ninja >/dev/null 2>&1 && generator=(-G Ninja)
+cmake -S . -B "$BUILD_DIR" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release -DTARVOSK_TESTS=OFF \
+    -DTARVOSK_GUIDE_IN_SOURCES=OFF >/dev/null
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 (cd "$BUILD_DIR" && cpack -G DEB >/dev/null)
 ls -l "$BUILD_DIR"/tarvosk_*.deb

@@ -71,7 +71,9 @@ void appendCommonFields(QByteArray &out, quint32 crc, quint32 packedSize, quint3
 
 std::optional<QByteArray> zip(const QList<DocxParts::Part> &parts, QString *error)
 {
-    constexpr qsizetype largest = std::numeric_limits<quint32>::max();
+    // 0xFFFFFFFF itself is the mark of a larger archive's format, which this one is not.
+    constexpr qsizetype largest = std::numeric_limits<quint32>::max() - 1;
+    constexpr qsizetype localHeader = 30;
     if (parts.size() > std::numeric_limits<quint16>::max())
         return failed(error, QStringLiteral("zu viele Teile"));
 
@@ -83,7 +85,7 @@ std::optional<QByteArray> zip(const QList<DocxParts::Part> &parts, QString *erro
         if (!packed)
             return failed(error, QStringLiteral("zlib konnte »%1« nicht packen").arg(part.name));
         if (name.size() > std::numeric_limits<quint16>::max() || part.data.size() > largest
-            || archive.size() + packed->size() > largest)
+            || archive.size() + localHeader + name.size() + packed->size() > largest)
             return failed(error, QStringLiteral("»%1« ist zu groß").arg(part.name));
         const quint32 crc = quint32(crc32(crc32(0, nullptr, 0), reinterpret_cast<const Bytef *>(part.data.constData()),
                                           uInt(part.data.size())));

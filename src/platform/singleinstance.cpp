@@ -37,6 +37,7 @@ constexpr unsigned long claimRetryMs = 20;
 constexpr qsizetype messageLimit = 256 * 1024;
 // A connection that says nothing is dropped after this.
 constexpr int idleTimeoutMs = 10000;
+constexpr int acceptPauseMs = 100;
 
 // A real folder (not a symlink), ours, that nobody else may enter. When
 // `create` is set it is made first if missing, with mode 0700 whatever the umask.
@@ -222,7 +223,7 @@ SingleInstance::Role SingleInstance::claim()
 
 SingleInstance::Role SingleInstance::takeLockOrConnect()
 {
-    if (m_serverPath.isEmpty() || !QDir::isAbsolutePath(m_serverPath)
+    if (m_serverPath.isEmpty() || !QDir::isAbsolutePath(m_serverPath) || !fitsSocketAddress(m_serverPath)
         || !isPrivateFolder(QFileInfo(m_serverPath).path(), false, false))
         return Role::Failed;
 
@@ -297,14 +298,23 @@ void SingleInstance::acceptConnections()
         if (fd < 0) {
             if (errno == EINTR || errno == ECONNABORTED)
                 continue;
-            return; // EAGAIN: none waits; anything else: the next one is tried when it comes
+            if (errno != EAGAIN) {
+                // Out of descriptors: the waiting start stays readable, so listening pauses a moment.
+                m_acceptor->setEnabled(false);
+                QTimer::singleShot(acceptPauseMs, m_acceptor, [this] { m_acceptor->setEnabled(true); });
+            }
+            return;
         }
         auto connection = std::make_shared<Connection>(fd);
         connection->notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
         // The message may arrive in pieces; it is gathered until whole.
         connect(connection->notifier, &QSocketNotifier::activated, this,
                 [this, connection] { readMessage(connection); });
-        QTimer::singleShot(idleTimeoutMs, connection->notifier, [connection] { connection->finish(); });
+        const std::weak_ptr<Connection> idle = connection;
+        QTimer::singleShot(idleTimeoutMs, connection->notifier, [idle] {
+            if (const std::shared_ptr<Connection> held = idle.lock())
+                held->finish();
+        });
     }
 }
 

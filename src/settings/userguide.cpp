@@ -1,13 +1,17 @@
 #include "settings/userguide.h"
 
 #include <QFileInfo>
+#include <QStringList>
 
 namespace Tarvosk {
 
 QUrl userGuideUrl(const QString &programFolder)
 {
-    const QString installed = programFolder + QStringLiteral("/" TARVOSK_GUIDE_FROM_PROGRAM);
-    for (const QString &guide : {installed, QStringLiteral(TARVOSK_GUIDE_IN_SOURCES)}) {
+    QStringList guides{programFolder + QStringLiteral("/" TARVOSK_GUIDE_FROM_PROGRAM)};
+#ifdef TARVOSK_GUIDE_IN_SOURCES
+    guides.append(QStringLiteral(TARVOSK_GUIDE_IN_SOURCES));
+#endif
+    for (const QString &guide : std::as_const(guides)) {
         const QFileInfo page(guide);
         if (page.isFile())
             return QUrl::fromLocalFile(page.canonicalFilePath());

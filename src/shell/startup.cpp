@@ -26,6 +26,7 @@
 #include <QTranslator>
 
 #include <memory>
+#include <utility>
 
 namespace Tarvosk {
 
@@ -158,7 +159,11 @@ int runTarvosk(char *programName, const QString &path, SettingsStore &settings, 
             session.holdHandOff(handed);
     });
     // Every window's icon is drawn from the picture at several sizes: not on the way to the first one.
-    const auto setProgramIcon = [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg"))); };
+    bool iconSet = false;
+    const auto setProgramIcon = [&iconSet] {
+        if (!std::exchange(iconSet, true))
+            QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    };
     // Where the start-up screen is the first window, it needs nothing of the wizard: it shows at
     // once, and the wizard is built at the user's choice. The rest of the start keeps its order.
     const bool screenFirst = !session.hasRecovery() && !QFileInfo(path).isFile()
@@ -168,9 +173,8 @@ int runTarvosk(char *programName, const QString &path, SettingsStore &settings, 
         if (choice == StartupChoice::Quit)
             return 0;
         context.askStartup = [choice] { return choice; };
-    } else {
-        setProgramIcon();
     }
+    setProgramIcon();
     form = std::make_unique<Form1>(context);
     if (!form->Form_Load(path))
         return 0; // ended on the start-up screen

@@ -3,6 +3,7 @@
 #include "storage/filewrite.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QXmlStreamReader>
@@ -184,8 +185,10 @@ QString installedDesktopEntry(const DesktopPaths &paths)
 FileTypeRegistration::Outcome FileTypeRegistration::registerFileType() const
 {
     // The package brought the entry, icons and type; a copy of our own would shadow them.
-    if (!installedDesktopEntry(m_paths).isEmpty())
+    if (!installedDesktopEntry(m_paths).isEmpty()) {
+        retireOwnEntry();
         return Outcome::Installed;
+    }
 
     const QString owner = typeOfCharacterFiles().trimmed();
 
@@ -251,6 +254,27 @@ QString FileTypeRegistration::quotedExecArgument(const QString &path)
             quoted += c;
     }
     return u'"' + quoted + u'"';
+}
+
+// A run from the build folder before the install left an entry of its own: it would shadow
+// the installed one and may name a program that is gone. It goes, with the defaults naming it.
+void FileTypeRegistration::retireOwnEntry() const
+{
+    if (!QFileInfo::exists(desktopEntryPath()) || !QFile::remove(desktopEntryPath()))
+        return;
+    if (const std::optional<QByteArray> listed = readWhole(mimeAppsPath())) {
+        QStringList lines = QString::fromUtf8(*listed).split(u'\n');
+        bool inDefaults = false;
+        lines.removeIf([&inDefaults](const QString &line) {
+            const QString trimmed = line.trimmed();
+            if (trimmed.startsWith(u'['))
+                inDefaults = trimmed == defaultsSection;
+            return inDefaults && trimmed.contains(u'=') && trimmed.section(u'=', 1).trimmed() == desktopEntryName;
+        });
+        writeIfChanged(mimeAppsPath(), lines.join(u'\n').toUtf8());
+    }
+    if (m_runTool)
+        m_runTool(u"update-desktop-database"_s, {m_paths.dataHome + u"/applications"_s});
 }
 
 // A default the user chose, in any of the user's mimeapps lists, desktop-specific ones too.

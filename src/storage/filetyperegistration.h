@@ -34,7 +34,8 @@ struct CharacterFileType
 // files: a MIME type for "*.tvk" with its description and icon, and a desktop
 // entry whose command opens the file with the program that runs. When another
 // type already owns "*.tvk", only the open command is taken over. An installed
-// program's entry wins: then nothing is written. The user's choice of default
+// program's entry wins: then nothing is written, and an entry an earlier run from
+// the build folder wrote is taken away again. The user's choice of default
 // application is never replaced. Files are rewritten only when their content
 // changes; failures are silent.
 class FileTypeRegistration
@@ -67,6 +68,7 @@ public:
 
 private:
     QByteArray desktopEntry(const QStringList &types) const;
+    void retireOwnEntry() const;
     bool hasDefaultApplication(const QString &type) const;
     bool claimDefaultIfUnset(const QString &type) const;
 

@@ -24,15 +24,18 @@ QString textOf(const QVariant &value)
     return value.toString();
 }
 
-// The sections of an INI file, read off its "[...]" lines; none when the file has
-// a name only QSettings can unescape. QSettings::childGroups() would say the same,
-// but walks every key to do it, thousands of player names among them.
+// The sections of an INI file, read off its "[...]" lines as QSettings reads them
+// (the name up to the first "]", trimmed); none when a name is one only QSettings
+// can decode. QSettings::childGroups() would say the same, but walks every key to
+// do it, thousands of player names among them.
 std::optional<QStringList> sectionsInFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QStringList();
-    const QByteArray text = file.readAll();
+    QByteArray text = file.readAll();
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
     QStringList sections;
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = text.indexOf('\n', start);
@@ -40,13 +43,20 @@ std::optional<QStringList> sectionsInFile(const QString &path)
             end = text.size();
         const QByteArrayView line = QByteArrayView(text).sliced(start, end - start).trimmed();
         start = end + 1;
-        if (line.size() < 2 || !line.startsWith('[') || !line.endsWith(']'))
+        const qsizetype close = line.indexOf(']');
+        if (!line.startsWith('[') || close < 0)
             continue;
-        const QByteArrayView name = line.sliced(1, line.size() - 2);
-        if (name.contains('%') || name.contains('\\') || name.contains('/'))
+        const QByteArrayView name = line.sliced(1, close - 1).trimmed();
+        const bool plain = std::all_of(name.begin(), name.end(), [](char c) {
+            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == ' ' || c == '_'
+                || c == '-' || c == '.';
+        });
+        if (!plain)
             return std::nullopt;
-        if (name != "General") // the keys outside any section
-            sections.append(QString::fromLatin1(name));
+        // "[General]" in any spelling holds the keys outside every section.
+        const QString section = QString::fromLatin1(name);
+        if (section.compare(u"general", Qt::CaseInsensitive) != 0)
+            sections.append(section);
     }
     // In the order QSettings keeps them, so that the same spelling comes first.
     std::sort(sections.begin(), sections.end());

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks what a desktop finds there:
 # the program, its entry, icons, file type, metadata, manual page and user guide.
-# Usage: check-install.sh BUILD_DIR APP_ID
+# Usage: check-install.sh CMAKE BUILD_DIR APP_ID
 set -euo pipefail
-build=$1 id=$2
+cmake=$1 build=$2 id=$3
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 fail() { echo "FEHLER: $*" >&2; exit 1; }
 
-DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR=$root "$cmake" --install "$build" --prefix /usr >/dev/null
 usr=$root/usr
 cd "$usr"
 

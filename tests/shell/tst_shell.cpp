@@ -14,6 +14,7 @@
 #include "support/testfiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -58,6 +59,11 @@ void startIsolated(QProcess &program, const QTemporaryDir &home, const QStringLi
     environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
     environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"data"_s));
     environment.insert(u"XDG_DATA_DIRS"_s, home.filePath(u"system"_s));
+    environment.insert(u"XDG_STATE_HOME"_s, home.filePath(u"state"_s));
+    const QString runtime = home.filePath(u"runtime"_s);
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, runtime);
     environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
     program.setProcessEnvironment(environment);
     program.start(QStringLiteral(TARVOSK_BINARY), arguments);
@@ -189,7 +195,9 @@ private Q_SLOTS:
         QProcess program;
         startIsolated(program, home, {});
         const QString entry = home.filePath(u"data/applications/tarvosk.desktop"_s);
-        const bool registered = QTest::qWaitFor([&entry] { return QFileInfo::exists(entry); }, 20000);
+        // The desktop database is brought up to date last, once the defaults were looked at.
+        const QString cache = home.filePath(u"data/applications/mimeinfo.cache"_s);
+        const bool registered = QTest::qWaitFor([&cache] { return QFileInfo::exists(cache); }, 20000);
         program.kill();
         program.waitForFinished();
         QVERIFY(registered);
@@ -206,16 +214,16 @@ private Q_SLOTS:
         QVERIFY(writeFile(settingsFile, "[Startup]\nStartup=1\n"));
         QProcess running;
         startIsolated(running, home, {});
-        const QString socket = SingleInstance::serverPathFor(settingsFile);
+        const QString socket = QDir(home.filePath(u"runtime"_s)).filePath(QFileInfo(SingleInstance::serverPathFor(settingsFile)).fileName());
         QVERIFY(QTest::qWaitFor([&socket] { return QFileInfo::exists(socket); }, 20000));
         QProcess later;
         startIsolated(later, home, {home.filePath(u"Held.tvk"_s)});
         QVERIFY(later.waitForFinished(20000));
         QCOMPARE(later.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(SettingsStore(settingsFile).read(Settings::HandOffPath), QString(), 10000);
         QCOMPARE(running.state(), QProcess::Running);
         running.kill();
         running.waitForFinished();
-        QCOMPARE(SettingsStore(settingsFile).read(Settings::HandOffPath), QString());
     }
 
     // A later start hands its file over while the sheet holds unsaved work: the running program asks

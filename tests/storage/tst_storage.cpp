@@ -7,7 +7,6 @@
 #include "support/testfiles.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -151,7 +150,8 @@ private Q_SLOTS:
         QTest::newRow("two spellings") << QByteArray("[startup]\nWallpaper=5\n[Startup]\nWallpaper=4\n") << 4;
         QTest::newRow("CR LF") << QByteArray("[Users]\r\n1=Anna\r\n[StartUp]\r\nWallpaper=3\r\n") << 3;
         QTest::newRow("escaped name") << QByteArray("[Start%55p]\nWallpaper=6\n") << 6;
-        QTest::newRow("no section") << QByteArray("Wallpaper=9\n[General]\nx=1\n") << 0;
+        QTest::newRow("byte order mark, blanks, a note") << QByteArray("\xEF\xBB\xBF[ startup ] ; Notiz\nWallpaper=7\n") << 7;
+        QTest::newRow("no section") << QByteArray("Wallpaper=9\n[general]\nx=1\n") << 0;
     }
     void sectionSpellingsAsWritten()
     {
@@ -350,19 +350,26 @@ private Q_SLOTS:
         }
     }
 
-    // The package brought entry, icons and type: a start writes nothing and runs no tool.
-    void installedProgramWritesNothing()
+    // The package brought entry, icons and type: a start writes nothing of its own, and the entry
+    // an earlier run from the build folder wrote goes, with the default naming it.
+    void installedProgramWins()
     {
         for (const QString &folder : {u"data"_s, u"system2"_s}) {
             init();
+            const FileTypeRegistration r = registration();
+            const QByteArray otherDefaults = "[Default Applications]\ntext/html=firefox.desktop\n";
+            QVERIFY(writeFile(r.mimeAppsPath(), otherDefaults));
+            QCOMPARE(r.registerFileType(), Outcome::Created);
             const QString installed = m_dir->filePath(folder + u"/applications/"_s + FileTypeRegistration::installedEntryName);
             QVERIFY(writeFile(installed, "[Desktop Entry]\n"));
             QCOMPARE(installedDesktopEntry(m_paths), installed);
-            QCOMPARE(registration().registerFileType(), Outcome::Installed);
-            QCOMPARE(QDir(m_paths.dataHome).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                     folder == u"data"_s ? QStringList{u"applications"_s} : QStringList{});
-            QVERIFY(!QFileInfo::exists(registration().desktopEntryPath()) && !QFileInfo::exists(m_paths.configHome));
-            QVERIFY(m_tools.isEmpty());
+            for (const QList<QStringList> &tools : {QList<QStringList>{desktopTool()}, QList<QStringList>{}}) {
+                m_tools.clear();
+                QCOMPARE(r.registerFileType(), Outcome::Installed);
+                QVERIFY(!QFileInfo::exists(r.desktopEntryPath()));
+                QCOMPARE(readAll(r.mimeAppsPath()), otherDefaults);
+                QCOMPARE(m_tools, tools);
+            }
         }
     }
 
