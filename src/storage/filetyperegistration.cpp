@@ -263,15 +263,16 @@ void FileTypeRegistration::retireOwnEntry() const
     if (!QFileInfo::exists(desktopEntryPath()) || !QFile::remove(desktopEntryPath()))
         return;
     if (const std::optional<QByteArray> listed = readWhole(mimeAppsPath())) {
-        QStringList lines = QString::fromUtf8(*listed).split(u'\n');
+        QStringList kept;
         bool inDefaults = false;
-        lines.removeIf([&inDefaults](const QString &line) {
+        for (const QString &line : QString::fromUtf8(*listed).split(u'\n')) {
             const QString trimmed = line.trimmed();
             if (trimmed.startsWith(u'['))
                 inDefaults = trimmed == defaultsSection;
-            return inDefaults && trimmed.contains(u'=') && trimmed.section(u'=', 1).trimmed() == desktopEntryName;
-        });
-        writeIfChanged(mimeAppsPath(), lines.join(u'\n').toUtf8());
+            if (!inDefaults || !trimmed.contains(u'=') || trimmed.section(u'=', 1).trimmed() != desktopEntryName)
+                kept.append(line);
+        }
+        writeIfChanged(mimeAppsPath(), kept.join(u'\n').toUtf8());
     }
     if (m_runTool)
         m_runTool(u"update-desktop-database"_s, {m_paths.dataHome + u"/applications"_s});
