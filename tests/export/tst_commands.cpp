@@ -23,9 +23,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Files the program writes may grow to 1 KiB: the settings fit, no
-// document does. SIGXFSZ is ignored, as under "trap '' XFSZ; ulimit -f", so
-// the write fails with EFBIG instead of the signal ending the program.
+// Files may grow to 1 KiB: the settings fit, no document does. SIGXFSZ ignored (as under
+// "trap '' XFSZ; ulimit -f"): the write fails with EFBIG instead of the signal ending the program.
 void limitFileSize()
 {
     std::signal(SIGXFSZ, SIG_IGN);
@@ -45,7 +44,7 @@ class TestCommands : public QObject
 
     QString path(const QString &name) const { return m_folder.filePath(name); }
 
-    // Every entry of the folder with its bytes; anything but a file (a FIFO is never opened) by its kind.
+    // Every entry of the folder with its bytes; anything but a file (a FIFO is never opened) by its mode.
     QMap<QString, QByteArray> folderContents() const
     {
         QMap<QString, QByteArray> contents;
@@ -62,8 +61,8 @@ class TestCommands : public QObject
     std::tuple<int, QString, QString> run(const QStringList &arguments, bool limited = false) const
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(u"DISPLAY"_s);
-        environment.remove(u"WAYLAND_DISPLAY"_s);
+        for (const QString &name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
+            environment.remove(name);
         environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s); // a platform that would need a display
         environment.insert(u"XDG_CONFIG_HOME"_s, path(u"config"_s));
         QProcess program;
@@ -81,7 +80,7 @@ class TestCommands : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        // The user's own settings, which a command reads but never changes; the character's file brings its fonts.
+        // The user's settings, read but never changed; the character's file brings its own fonts.
         QVERIFY(QDir().mkpath(path(u"config/Tarvosk"_s)));
         SettingsStore user(path(u"config/Tarvosk/Tarvosk.conf"_s));
         user.write(Settings::HeadlineFont, Settings::FontName, u"Liberation Serif"_s);
@@ -103,9 +102,11 @@ private Q_SLOTS:
 
     void cleanup() { QCOMPARE(readAll(path(u"config/Tarvosk/Tarvosk.conf"_s)), m_userSettings); }
 
-    void writesTheDocument()
+    // Both commands write the character in the fonts its file brings, silently.
+    void writesTheDocumentAndThePrintedPage()
     {
-        QCOMPARE(run({u"--docx"_s, u"Jörg.tvk"_s, u"Jörg.docx"_s}), std::make_tuple(0, QString(), QString()));
+        for (const QString &format : {u"docx"_s, u"pdf"_s})
+            QCOMPARE(run({u"--"_s + format, u"Jörg.tvk"_s, u"Jörg."_s + format}), std::make_tuple(0, QString(), QString()));
         const QDomDocument document = parseXml(readPackage(path(u"Jörg.docx"_s)).value(u"word/document.xml"_s));
         const auto cells = cellsOf(document);
         QCOMPARE(cells.size(), 9);
@@ -115,20 +116,13 @@ private Q_SLOTS:
         QCOMPARE(font.firstChildElement(u"w:rFonts"_s).attribute(u"w:ascii"_s)
                      + font.firstChildElement(u"w:sz"_s).attribute(u"w:val"_s),
                  u"Courier New20"_s);
-    }
-
-    void writesThePrintedPage()
-    {
-        QCOMPARE(run({u"--pdf"_s, u"Jörg.tvk"_s, u"Jörg.pdf"_s}), std::make_tuple(0, QString(), QString()));
         QVERIFY(readPdf(path(u"Jörg.pdf"_s)).texts.contains(u"Jörg"_s));
         QVERIFY(pdfFonts(path(u"Jörg.pdf"_s)).contains(u"DejaVuSans"_s));
     }
 
-    // Each refusal exits 1 with one line and no output, and changes no file: a
-    // write that fails part way (at a file-size limit, as on a full disk) leaves
-    // the old document byte for byte; a FIFO is not opened (which would wait
-    // for a reader) and not replaced. Both commands share the checks and the write,
-    // so each refusal is tried with one of them.
+    // Each refusal exits 1 with one line and changes no file: a write that fails part way (at a size
+    // limit, as on a full disk) leaves the old document; a FIFO is neither opened nor replaced.
+    // Both commands share the checks and the write, so each refusal is tried with one of them.
     void refuses_data()
     {
         QTest::addColumn<QStringList>("arguments");

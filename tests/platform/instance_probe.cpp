@@ -1,7 +1,5 @@
-// A start of the program reduced to its single-instance code, for the tests: it claims, prints its
-// role and, as a later start, hands PATH over (none: come to the front); as the running instance it
-// prints every path handed to it, optionally sitting in a nested event loop as a modal question would:
-//   instance_probe --settings FILE [--hand PATH] [--modal MS] [--quit-after N]
+// The program's single-instance code alone: prints its role, then hands PATH over or prints each path handed to it,
+// sitting in a nested event loop as a modal question would: --settings FILE [--hand PATH] [--modal MS] [--quit-after N]
 
 #include "platform/singleinstance.h"
 

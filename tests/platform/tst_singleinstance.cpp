@@ -33,9 +33,7 @@ QString nextLine(QProcess &process)
 std::optional<struct stat> statOf(const QString &path)
 {
     struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
-        return std::nullopt;
-    return info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? std::optional(info) : std::nullopt;
 }
 
 // A socket of its own for probes (the program's single-instance code) and the test.
@@ -49,8 +47,7 @@ struct ProbeHome
     {
         probe.start(QStringLiteral(INSTANCE_PROBE), QStringList{u"--settings"_s, settings} + arguments);
     }
-    // A later start that hands a path over and ends; its printed lines. The
-    // event loop runs meanwhile, for when the test itself is the running instance.
+    // A later start's printed lines; the event loop runs meanwhile, for when the test is the running instance.
     QStringList handOff(const QString &path) const
     {
         QProcess probe;

@@ -73,8 +73,7 @@ QList<PrintedText> printedTexts(const CharacterSheet &sheet)
     return texts;
 }
 
-// The filled rectangle whose top left lies at the point (within the dot a margin rounds to) and
-// which runs the longer way the flag says.
+// The filled rectangle at that top left (within a rounded margin's dot), running the way the flag says.
 QRectF fillAt(const PdfDrawing &drawing, QPointF topLeft, bool horizontal)
 {
     for (const QRectF &rect : drawing.filledRects) {
@@ -83,6 +82,13 @@ QRectF fillAt(const PdfDrawing &drawing, QPointF topLeft, bool horizontal)
     }
     return {};
 }
+
+// The "Printer" settings "Key=value", the resolution, and the dots of the frames, the heavy and the
+// light ruling lines: 0 a hairline, -1 none.
+struct LineCase { QStringList printer; int dpi, frame, heavy, light; };
+
+// The file name typed, the new file (if any), "title|text" of the one message shown (if any).
+struct PdfCase { QString answer, written, message; };
 
 } // namespace
 
@@ -105,8 +111,8 @@ private Q_SLOTS:
     void init() { m_settings = std::make_unique<SettingsStore>(m_folder.filePath(u"Tarvosk.conf"_s)); }
     void cleanup() { QFile::remove(m_settings->fileName()); }
 
-    // In the fonts and sizes the settings name, at the coarsest resolution,
-    // where a size rounded to whole dots would miss the group's.
+    // Each text whole, in its group's font and size, at its place in either orientation, at the coarsest
+    // resolution (where a size rounded to whole dots would miss the group's).
     void printsEveryTextWholeAtItsPlace()
     {
         for (const QString &entry : {u"Printer/Quality=1"_s, u"Headline/Name=DejaVu Sans Mono"_s, u"Headline/Size=13,75"_s,
@@ -126,7 +132,7 @@ private Q_SLOTS:
             const qreal sx = (page.size.width() - 2 * margin) / SheetLayout::pageSize.width();
             const qreal sy = (page.size.height() - 2 * margin) / SheetLayout::pageSize.height();
 
-            // Each text whole, as one word, where its place scales to; unstretched: as wide and high either way.
+            // Unstretched: as wide and high either way.
             for (const auto &[text, at, right] : printedTexts(sheet)) {
                 const QRectF box = page.box(text);
                 QVERIFY2(!box.isEmpty(), qPrintable(text));
@@ -150,31 +156,24 @@ private Q_SLOTS:
         }
     }
 
+    // Lines as many printer dots wide as the settings say, at the resolution the quality names.
     void drawsLinesInPrinterDots_data()
     {
-        QTest::addColumn<QStringList>("printer"); // keys of "Printer" = values
-        QTest::addColumn<int>("dpi");
-        // Dots of the frames, the heavy and the light ruling lines: 0 a hairline, -1 none.
-        QTest::addColumn<int>("frame");
-        QTest::addColumn<int>("heavy");
-        QTest::addColumn<int>("light");
-        QTest::newRow("defaults") << QStringList() << 300 << 3 << 3 << 0;
-        QTest::newRow("draft") << QStringList{u"Quality=1"_s} << 150 << 3 << 3 << 0;
-        QTest::newRow("medium") << QStringList{u"Quality=3"_s} << 600 << 3 << 3 << 0;
-        QTest::newRow("high") << QStringList{u"Quality=4"_s} << 1200 << 3 << 3 << 0;
-        QTest::newRow("dots per inch") << QStringList{u"Quality=-200"_s} << 200 << 3 << 3 << 0;
-        QTest::newRow("no such quality") << QStringList{u"Quality=5"_s} << 300 << 3 << 3 << 0;
-        QTest::newRow("no frames") << QStringList{u"Line1On=0"_s} << 300 << -1 << 3 << 0;
-        QTest::newRow("no ruling lines") << QStringList{u"Line0On=0"_s} << 300 << 3 << -1 << -1;
-        QTest::newRow("wide, rounded") << QStringList{u"Line1=5,6"_s, u"Line0=4"_s} << 300 << 6 << 6 << 4;
+        QTest::addColumn<LineCase>("c");
+        QTest::newRow("defaults") << LineCase{{}, 300, 3, 3, 0};
+        QTest::newRow("draft") << LineCase{{u"Quality=1"_s}, 150, 3, 3, 0};
+        QTest::newRow("medium") << LineCase{{u"Quality=3"_s}, 600, 3, 3, 0};
+        QTest::newRow("high") << LineCase{{u"Quality=4"_s}, 1200, 3, 3, 0};
+        QTest::newRow("dots per inch") << LineCase{{u"Quality=-200"_s}, 200, 3, 3, 0};
+        QTest::newRow("no such quality") << LineCase{{u"Quality=5"_s}, 300, 3, 3, 0};
+        QTest::newRow("no frames") << LineCase{{u"Line1On=0"_s}, 300, -1, 3, 0};
+        QTest::newRow("no ruling lines") << LineCase{{u"Line0On=0"_s}, 300, 3, -1, -1};
+        QTest::newRow("wide, rounded") << LineCase{{u"Line1=5,6"_s, u"Line0=4"_s}, 300, 6, 6, 4};
     }
     void drawsLinesInPrinterDots()
     {
-        QFETCH(QStringList, printer);
-        QFETCH(int, dpi);
-        QFETCH(int, frame);
-        QFETCH(int, heavy);
-        QFETCH(int, light);
+        QFETCH(LineCase, c);
+        const auto &[printer, dpi, frame, heavy, light] = c;
         for (const QString &setting : printer)
             m_settings->write(u"Printer", setting.section(u'=', 0, 0), setting.section(u'=', 1));
         const PdfDrawing drawing = readPdfDrawing(pdfOf(CharacterSheet()));
@@ -192,6 +191,7 @@ private Q_SLOTS:
         }
     }
 
+    // On a real printer the page fits the paper's printable area; a printer that fails says so once.
     void printsOnThePrinter()
     {
         m_settings->write(Settings::Orientation, u"1"_s);
@@ -214,26 +214,23 @@ private Q_SLOTS:
         QCOMPARE(messages.shown.size(), 1);
     }
 
-    // In a folder of its own, where an old "Alt.pdf" waits.
+    // Without a printer the sheet goes to a PDF the user names, in a folder where an old "Alt.pdf" waits:
+    // never over a file unasked, a failure said once.
     void writesAPdfWithoutPrinter_data()
     {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<QString>("written"); // the new file, if any
-        QTest::addColumn<QString>("message"); // title|text of the one message shown, if any
-        QTest::newRow("extension appended") << u"Held"_s << u"Held.pdf"_s << QString();
-        QTest::newRow("extension in capitals kept") << u"Held.PDF"_s << u"Held.PDF"_s << QString();
-        QTest::newRow("cancelled") << QString() << QString() << QString();
-        QTest::newRow("no such folder") << u"fehlt/Held"_s << QString()
-                                        << u"Fehler beim Drucken|Bitte überprüfen Sie Ihren Drucker/Druckertreiber !\n"
-                                           u"Die Datei »fehlt/Held.pdf« ließ sich nicht schreiben. Den Ordner »"_s;
+        QTest::addColumn<PdfCase>("c");
+        QTest::newRow("extension appended") << PdfCase{u"Held"_s, u"Held.pdf"_s, {}};
+        QTest::newRow("cancelled") << PdfCase{};
+        QTest::newRow("no such folder") << PdfCase{u"fehlt/Held"_s, {},
+                                                   u"Fehler beim Drucken|Bitte überprüfen Sie Ihren Drucker/Druckertreiber !\n"
+                                                   u"Die Datei »fehlt/Held.pdf« ließ sich nicht schreiben. Den Ordner »"_s};
         QTest::newRow("a file the extension names is kept")
-            << u"Alt"_s << QString() << u"Drucken|Die Datei »Alt.pdf« gibt es schon.\nSoll sie ersetzt werden ?"_s;
+            << PdfCase{u"Alt"_s, {}, u"Drucken|Die Datei »Alt.pdf« gibt es schon.\nSoll sie ersetzt werden ?"_s};
     }
     void writesAPdfWithoutPrinter()
     {
-        QFETCH(QString, answer);
-        QFETCH(QString, written);
-        QFETCH(QString, message);
+        QFETCH(PdfCase, c);
+        const auto &[answer, written, message] = c;
         QTemporaryDir folder;
         QVERIFY(QDir::setCurrent(folder.path()));
         const auto back = qScopeGuard([this] { QDir::setCurrent(m_folder.path()); });

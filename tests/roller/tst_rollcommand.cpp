@@ -82,10 +82,8 @@ private Q_SLOTS:
                  (QStringList{u"neu/tief/Arzt-001.tvk"_s, u"neu/tief/Arzt-002.tvk"_s}));
     }
 
-    // Each refusal exits 1 with one line and writes nothing: a write that fails part
-    // way (at a file-size limit, as on a full disk) leaves neither a half character
-    // nor a temporary file; a FIFO or a link where the one character is to go is left
-    // as it is, with no file taking its place or written through it.
+    // Each refusal exits 1 with one line and writes nothing: a write failing part way (file-size limit) leaves no
+    // half or temporary file; a FIFO or link at the target stays as it is, neither replaced nor written through.
     void refusals_data()
     {
         QTest::addColumn<QStringList>("arguments");

@@ -135,8 +135,7 @@ private Q_SLOTS:
         }
     }
 
-    // Every refusal, and a click without enough points, leaves rows and pools as they were.
-    // Each writing needs a speaking of its own, the mother tongue's too; Degen stays while Fechten is learnt, even beside Florett.
+    // A refusal or too few points changes nothing; each writing needs its own speaking; Degen stays while Fechten is learnt.
     void clicksThatChangeNothing()
     {
         const SkillListId male = SkillListId::SchoolMale, untypical = SkillListId::Untypical;
@@ -165,8 +164,7 @@ private Q_SLOTS:
         }
     }
 
-    // Untypical lines borrow what their pool lacks from the class pool, which need only cover the shortfall;
-    // refunds pay the borrowed points back first.
+    // Untypical lines borrow their shortfall from the class pool; refunds pay the borrowed points back first.
     void untypicalPointsBorrowFromTheClassPool()
     {
         const Pools none{u"0"_s, u"0"_s, u"0"_s};
@@ -187,8 +185,7 @@ private Q_SLOTS:
         }
     }
 
-    // Before the pools are rolled the box just follows the click; after a step back ticking it adds 3 points to the
-    // untypical pool and clearing it is refused, since the points may be spent.
+    // The quirk box follows the click until a step back; then ticking adds 3 untypical points and clearing is refused.
     void quirkBox()
     {
         // stepBack: 0 none, 1 to step 1, 2 to step 2, 3 both

@@ -141,8 +141,7 @@ private Q_SLOTS:
         row(u"Gewicht woman"_s, j, {.basis = {55, 50, 50, 50, 50, 50}}, u"Gewicht"_s, u"42"_s, woman);
         row(u"pA capped"_s, j, {.basis = {50, 50, 50, 50, 100, 50}, .looks = 100, .charisma = 100}, u"pA"_s, u"100"_s);
         row(u"pA negative"_s, j, {.basis = {50, 50, 50, 50, 31, 50}}, u"pA"_s, u"-20"_s); // Int(-19.4)
-        // S = Int(d100 + (In/10 + Wk/10) * 3), less 50, less 30 or nothing by class, within 0 to 100.
-        // Ko 10 and In 40 give Wk 36 and S = Int(d100 + 22.8).
+        // S = Int(d100 + (In/10 + Wk/10) * 3) less 50, 30 or 0 by class, in 0..100; Ko 10, In 40: Int(d100 + 22.8).
         for (const auto &[cls, d100, value] : {std::tuple(u"Künstler"_s, 18, u"0"), std::tuple(u"Soldat"_s, 9, u"1"),
                                                 std::tuple(u"Kirchenmann"_s, 20, u"42"), std::tuple(u"Diplomat"_s, 82, u"100")})
             row(cls + u" S %1"_s.arg(d100 + 22), cls, {.basis = {50, 50, 50, 10, 40, 50}, .looks = 100, .charisma = 100, .control = d100},
@@ -190,8 +189,7 @@ private Q_SLOTS:
         }
     }
 
-    // A 100 offers a free choice and rolls the table again, until the dialog is closed; a choice outside the list adds
-    // nothing, and a special ability is held once, whatever its case and blanks.
+    // A 100 offers a free choice and rolls again until the dialog closes; a bad choice adds nothing, no ability twice.
     void hundredGivesAFreeChoiceAndRollsAgain()
     {
         Roll roll(u"Journalist"_s);
@@ -206,8 +204,7 @@ private Q_SLOTS:
         QCOMPARE(rolledField(roll.record, u"Sinne"_s), u"+10 +4 +8 +8 +8 / Nachtsicht+6, Wachgabe+6"_s);
     }
 
-    // "Mehr Freiheit": each value is the best of three d100, placed by the player; Mediales Talent, the best of two,
-    // is never offered. Before the roll the record holds old values, a special ability and both step-back flags.
+    // "Mehr Freiheit": best of three d100 placed by the player, MT (best of two) never offered; old state is cleared.
     void moreFreedom()
     {
         const QList<float> rest = derivedDraws({.rw = 20}) + faces(100, {1, 1, 1}); // a third die for MT would show 98
@@ -254,9 +251,8 @@ private Q_SLOTS:
         QVERIFY(rows[3].learnt);
     }
 
-    // Five d6: two for class skills (+3), two for school knowledge, one for untypical skills (+3 with the quirk).
-    // The mother tongue is 10, from In 32 on 14, from In 62 on 18. A step back keeps pools, total and borrowed
-    // points; the lines are written all the same.
+    // Pools 2d6+3, 2d6, 1d6 (+3 with the quirk); mother tongue 10, from In 32 14, from In 62 18; a step back keeps
+    // pools, total and borrowed points but writes the lines.
     void enterSkillsStep()
     {
         const SkillsStepCase cases[] = {
@@ -285,8 +281,8 @@ private Q_SLOTS:
         }
     }
 
-    // Entering the step clears the personal data and with the quirk bonus draws a trait from one number, here the highest.
-    // Coming back, the trait stays and the age is worked out again: 18 + spent / 3, half to the even year.
+    // Entering clears the personal data and draws a quirk trait; coming back keeps it and recomputes the age
+    // (18 + spent / 3, half to the even year).
     void personalStep()
     {
         CharacterRecord record;

@@ -97,8 +97,7 @@ private Q_SLOTS:
             QCOMPARE(std::pair(d.month, Tarvosk::dayWithinMonth(d.day, d.month)), std::pair(d.month, d.limited));
     }
 
-    // A race keeps the words before its parenthesis; a chosen habit is added after a comma unless the text already
-    // holds it, in any case.
+    // A race keeps what precedes "("; a habit is added after a comma unless already held, in any case.
     void comboCompletion()
     {
         const std::pair<const char16_t *, const char16_t *> races[] = {

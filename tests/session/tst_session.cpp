@@ -116,8 +116,7 @@ class TestSession : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Saved and opened again (a quoted path, as a command line brings it), the sheet and its options come back;
-    // saved again, the bytes are the same. The file format itself is the character file's test.
+    // Saved, opened by a quoted path (as a command line brings it), saved again: sheet, options and bytes come back.
     void roundTrip()
     {
         Fixture f;
@@ -163,7 +162,6 @@ private Q_SLOTS:
         const auto open = [&f](const QString &name) {
             return writeFile(f.path(name), characterBytes(sheetOf(name))) && f.session.openAtStart(f.path(name));
         };
-        // The four entries by name alone.
         const auto recents = [&f] {
             return QStringList{f.recent(0), f.recent(1), f.recent(2), f.recent(3)}.join(u' ').remove(f.dir.path() + u'/');
         };
@@ -183,8 +181,7 @@ private Q_SLOTS:
         QVERIFY(f.messages.shown.isEmpty());
     }
 
-    // A row opens its own file after the save question; a file that is gone is passed over in silence, also
-    // after it; an empty row does nothing, asks nothing.
+    // A row opens its file after the save question; a file that is gone is passed over in silence, an empty row asks nothing.
     void openRecent()
     {
         Fixture f;
@@ -202,8 +199,7 @@ private Q_SLOTS:
         QCOMPARE(f.document().sheet(), sheetOf(u"R3"_s));
     }
 
-    // "Charakter speichern ?" before every action that replaces an unsaved sheet:
-    // Escape stops it, No discards, Yes saves and goes on only when the save went through.
+    // "Charakter speichern ?" before every action that replaces an unsaved sheet: Escape stops, No discards, Yes saves first.
     void saveQuestion_data()
     {
         QTest::addColumn<std::optional<Answer>>("answer");
@@ -225,7 +221,6 @@ private Q_SLOTS:
         const QList<std::pair<const char *, Action>> actions{
             {"open", [](CharacterSession &s, const QString &other) { return s.open(other); }},
             {"openRecent", [](CharacterSession &s, const QString &) { return s.openRecent(0); }},
-            {"maySetAside", [](CharacterSession &s, const QString &) { return s.maySetAside(); }},
             {"handOff", [](CharacterSession &s, const QString &other) { s.handOff(other); return s.document().fileName() == other; }},
             {"openHeldFile", [](CharacterSession &s, const QString &) { return s.openHeldFile(); }},
         };
@@ -244,7 +239,7 @@ private Q_SLOTS:
             // A failed save names its reason after the question.
             QCOMPARE(f.messages.shown.size(), belongsTo == u"ordner.tvk" ? 2 : 1);
             QCOMPARE(f.messages.shown[0].text, saveQuestionText);
-            QCOMPARE(f.document().fileName(), goesOn && qstrcmp(name, "maySetAside") != 0 ? other : file);
+            QCOMPARE(f.document().fileName(), goesOn ? other : file);
             if (!goesOn)
                 QVERIFY(f.document().sheet() == sheetOf(u"Held"_s) && !f.document().isSaved());
             const bool saved = answer == Answer::Yes && goesOn;
@@ -252,8 +247,7 @@ private Q_SLOTS:
         }
     }
 
-    // A file handed over by a later start while the save question is open waits, in turn with others, until the
-    // question is done. (One held while the character is made: saveQuestion here, and the wizard's own test.)
+    // Files handed over while the save question is open wait, one after another, until it is answered.
     void handOffsWaitForTheQuestion()
     {
         Fixture f;
@@ -279,8 +273,7 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.shown.size(), 0);
     }
 
-    // The copy of an unsaved sheet is the user's alone, also in a folder an older start left readable by others;
-    // it follows the sheet, names its file, goes when the sheet is saved, and never writes through a link.
+    // The copy of an unsaved sheet: private (even in an older 0755 folder), names its file, goes on save, never follows a link.
     void recoveryCopy()
     {
         Fixture f;
@@ -308,8 +301,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(f.copy).isSymLink());
     }
 
-    // "Wiederherstellen ?" at start: Yes and Escape bring the character back, unsaved, in its file; No deletes the copy.
-    // A copy that cannot be read is set aside with a word, never offered, never deleted.
+    // "Wiederherstellen ?": Yes/Escape restore the character unsaved, No deletes the copy; an unreadable one is set aside.
     void offerRecovery_data()
     {
         QTest::addColumn<QString>("copy"); // what lies at the copy's place
@@ -353,8 +345,7 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo(f.copy).isSymLink());
     }
 
-    // An ordinary end removes the copy; a logout keeps the unsaved sheet for the next start, and where its own
-    // write fails, the copy the timer wrote before.
+    // An ordinary end removes the copy; a logout keeps it, and where its own write fails, the one the timer wrote.
     void endOfSession()
     {
         Fixture f;
@@ -391,7 +382,7 @@ private Q_SLOTS:
         QCOMPARE(f.document().sheet(), before);
         QVERIFY(f.session.deleteCharacter());
         QVERIFY(!QFile::exists(file) && !QFile::exists(f.copy));
-        // What clearing keeps (file, unsaved flag) is the sheet model's to test; here: the sheet is cleared, its player kept.
+        // Cleared, its player kept (the rest of clearing is the sheet model's test).
         QCOMPARE(f.document().sheet().caption(0) + f.document().sheet().caption(2), u"Spielerin"_s);
         // Again, with the file gone: the question alone.
         QVERIFY(f.session.deleteCharacter());
@@ -438,8 +429,7 @@ private Q_SLOTS:
         QCOMPARE(readAll(f.copy), copy);
     }
 
-    // The name the save dialog offers a new character, shortened to make room for its number; when all 999 are
-    // taken, a word instead of the dialog.
+    // The name offered a new character, shortened to make room for its number; all 999 taken, a word instead.
     void defaultNames_data()
     {
         QTest::addColumn<QString>("name");

@@ -135,6 +135,8 @@ private Q_SLOTS:
         QVERIFY2(fromSources.endsWith(u"/docs/handbuch/index.html"_s) && QFileInfo::exists(fromSources), qPrintable(fromSources));
     }
 
+    // Each control writes its own key, the printer's and the sheet's at once, the rest on closing.
+    // (The start-up screen's box: opensWithTheStoredSettingsAndResetsThem.)
     void writesAtOnceOrOnClosing_data()
     {
         QTest::addColumn<Write>("w");
@@ -142,7 +144,6 @@ private Q_SLOTS:
         QTest::newRow("frames off") << Write{u"chkFrames"_s, u"Printer/Line1On"_s, u"0"_s, u"0"_s};
         QTest::newRow("trait preset") << Write{u"chkCharakter"_s, u"Startup/CharacterProperty"_s, u"1"_s, u"1"_s};
         QTest::newRow("freedom") << Write{u"chkFreedom"_s, u"Startup/ConfirmValues"_s, u"1"_s, u"1"_s};
-        QTest::newRow("start-up screen") << Write{u"chkStartup"_s, u"Startup/Startup"_s, u"unset"_s, u"0"_s};
         QTest::newRow("font preview") << Write{u"chkTrueType"_s, u"Startup/Preview"_s, u"unset"_s, u"0"_s};
         QTest::newRow("save fonts") << Write{u"chkSaveFont"_s, u"Startup/SaveFont"_s, u"unset"_s, u"0"_s};
         // The ruling lines' and the frames' weights, by bands 16 pixels high.
@@ -303,6 +304,7 @@ private Q_SLOTS:
         QCOMPARE(presents->picture(), first);
     }
 
+    // "AlwaysWord" shrinks the sheet window to its toolbar on closing, and off again gives it back its height.
     void alwaysWordFitsTheSheetWindowOnClosing()
     {
         Fixture f;

@@ -123,8 +123,7 @@ private Q_SLOTS:
                               learnt(u"Fechten+6 (Gw"_s),            learnt(u"Kampf zu Pferd+14 (Gw01)"_s),
                               learnt(u"Boot steuern+6 (St31)"_s, false)};
 
-        // Worked out by hand; talents: St 0, Gs 1, Gw 2, In 1, pA 1, Rw 1 (Gw and pA right on a step);
-        // Fechten's requirement is left unclosed.
+        // By hand; talents St 0, Gs 1, Gw 2, In 1, pA 1, Rw 1 (Gw, pA right on a step); Fechten's "(Gw" left open.
         CharacterSheet expected;
         expected.setCaption(0, u"Edgar Whitlock"_s);
         expected.setCaption(1, u"Detektiv"_s);

@@ -78,9 +78,8 @@ CharacterSheet filledSheet()
     return sheet;
 }
 
-// The page drawn at `ratio` device pixels per page pixel, on a green margin
-// the page must leave alone: with a `dpi` the painter scales, as a zoomed
-// window's; otherwise the image has a device pixel ratio, as a HiDPI screen.
+// The page at `ratio` device pixels per page pixel on a green margin it must leave alone: with a `dpi` the
+// painter scales (a zoomed window), otherwise the image has a device pixel ratio (a HiDPI screen).
 QImage render(const CharacterSheet &sheet, const SheetLook &look, int ratio = 1, int dpi = 0)
 {
     QImage image((SheetLayout::pageSize + QSize(40, 40)) * ratio, QImage::Format_RGB32);
@@ -143,9 +142,8 @@ private Q_SLOTS:
                 && SheetLayout::equipmentLineRect(CharacterSheet::overflowLineIndex).isNull());
     }
 
-    // A text too long for its label is cut, not shortened with an ellipsis: whatever follows beyond the edge
-    // leaves the page as the beginning alone draws it. In large fonts nothing shows outside the cell, not even
-    // from the last equipment band, which reaches below the pane.
+    // A long text is cut, without an ellipsis: what lies beyond the edge changes nothing; in large fonts nothing
+    // shows outside the cell, not even from the last equipment band, which reaches below the pane.
     void cutsLongTextsWithoutEllipsis()
     {
         SheetLook large = SheetLook::standard();

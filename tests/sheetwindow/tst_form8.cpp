@@ -42,6 +42,8 @@ namespace {
 // Sheet windows over a temporary settings file, with recorded messages.
 struct Fixture
 {
+    explicit Fixture(bool openNow = false) { if (openNow) open(); }
+
     // A new window, shown and active, in place of the one before; it opens no Word document and prints to PDF.
     void open()
     {
@@ -63,6 +65,7 @@ struct Fixture
     std::unique_ptr<Form8> form;
 };
 
+// Whether "Neu" is clicked first, the sheet edited, "AlwaysWord", the answer, questions asked, the window closed.
 struct QuestionCase { bool newFirst, edited; QString alwaysWord; Answer answer; int asked; bool closed; };
 
 } // namespace
@@ -72,6 +75,7 @@ class TestForm8 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Closing and "Neu" ask before unsaved work goes, unless the window is the toolbar alone.
     void saveQuestionGuardsClosingAndNewCharacter_data()
     {
         QTest::addColumn<QuestionCase>("c");
@@ -104,12 +108,10 @@ private Q_SLOTS:
             QCOMPARE(question.text, u"Charakter speichern ?"_s);
     }
 
-    // The window opens where the last one was closed; with "AlwaysWord" on it is its toolbar alone, and the
-    // sheet's height is kept for the next full window.
+    // The window opens where the last one closed; toolbar-only with "AlwaysWord", the full height kept for later.
     void geometryComesBackInTheNextWindow()
     {
-        Fixture f;
-        f.open();
+        Fixture f(true);
         const QRect place(60, 90, 700, 420);
         f.form->setGeometry(place);
         QTRY_COMPARE(f.form->geometry(), place);
@@ -136,8 +138,7 @@ private Q_SLOTS:
         QCOMPARE(f.form->paper()->geometry(), smallest);
     }
 
-    // Each start the sheet window is the program's first framed window, whose frame comes to light only
-    // once it shows: five starts and closes leave its remembered size as it was.
+    // Each start, the frame is known only once the first window shows: five starts leave the size as it was.
     void sizeHoldsFromStartToStart()
     {
         Fixture f;
@@ -148,8 +149,8 @@ private Q_SLOTS:
             WindowPlacement::setAssumedFrame({});
             f.open();
             QVERIFY(f.form->close());
-            QCOMPARE(f.settings.read(Settings::SheetWindow, u"width"_s), u"9000"_s);
-            QCOMPARE(f.settings.read(Settings::SheetWindow, u"height"_s), u"7500"_s);
+            QCOMPARE(f.settings.read(Settings::SheetWindow, u"width"_s) + u'x' + f.settings.read(Settings::SheetWindow, u"height"_s),
+                     u"9000x7500"_s);
         }
         WindowPlacement::setAssumedFrame(before);
     }
@@ -161,8 +162,7 @@ private Q_SLOTS:
         QVERIFY(german.load(QLocale(QLocale::German, QLocale::Germany), u"qtbase"_s, u"_"_s,
                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
         QCoreApplication::installTranslator(&german);
-        Fixture f;
-        f.open();
+        Fixture f(true);
         QCoreApplication::removeTranslator(&german);
         SheetToolbar *toolbar = f.form->toolbar();
         for (QWidget *button : toolbar->buttonsInOrder()) {
@@ -173,14 +173,12 @@ private Q_SLOTS:
         }
         QCOMPARE(toolbar->icon(SheetToolbar::SaveButton)->toolTip(), u"Speichern (Strg+S)"_s);
         QCOMPARE(toolbar->dropDown(SheetToolbar::SaveButton)->toolTip(), u"Speichern unter (Strg+Umschalt+S)"_s);
-        QCOMPARE(f.form->command(Form8::Command::SaveAs)->shortcut(), QKeySequence(u"Ctrl+Shift+S"_s));
     }
 
     // The keys scroll the sheet from the start, and the page shows it; Tab leads on to the toolbar.
     void focusShowsOnPageAndToolbar()
     {
-        Fixture f;
-        f.open();
+        Fixture f(true);
         QTRY_VERIFY(f.form->paper()->hasFocus());
         QVERIFY(f.form->page()->isFocusShown());
         QTest::keyClick(f.form->paper(), Qt::Key_Tab);
@@ -192,8 +190,7 @@ private Q_SLOTS:
     // menu names the step and greys out what there is none of.
     void undoAndRedoByKeysAndMenu()
     {
-        Fixture f;
-        f.open();
+        Fixture f(true);
         SheetPage *page = f.form->page();
         QAction *undo = f.form->command(Form8::Command::Undo);
         QAction *redo = f.form->command(Form8::Command::Redo);
@@ -218,8 +215,7 @@ private Q_SLOTS:
         QVERIFY(!f.document.isSaved());
     }
 
-    // Ctrl+Shift+P and the print menu's second row show the one printed page, in the orientation of the
-    // settings, without a printer as the PDF would get it.
+    // Ctrl+Shift+P and the print menu's second row preview the one page in the settings' orientation, printerless.
     void printPreviewShowsThePage()
     {
         Fixture f;
@@ -241,7 +237,6 @@ private Q_SLOTS:
         QTest::mouseClick(toolbar->dropDown(SheetToolbar::PrintButton), Qt::LeftButton);
         DropDownPanel *panel = toolbar->panel();
         QTRY_VERIFY(panel->isVisible());
-        QCOMPARE(panel->rowText(1), u"Druckvorschau"_s);
         QTest::mouseClick(panel, Qt::LeftButton, {}, panel->actionGeometry(panel->rowAction(1)).center());
         QTRY_COMPARE(shown.size(), 2);
         for (const auto &[pages, orientation] : std::as_const(shown))
@@ -253,8 +248,8 @@ private Q_SLOTS:
     void opensWhollyOnTheScreen_data()
     {
         QTest::addColumn<QStringList>("stored"); // left, top, width, height in twips
+        // Other places are kept on the screen as WindowPlacement's own test shows; here the stored numbers overflow.
         QTest::newRow("far above") << QStringList{u"300"_s, u"-99999999999999"_s, u"9000"_s, u"7000"_s};
-        QTest::newRow("right and below") << QStringList{u"999999999"_s, u"999999999"_s, u"9000"_s, u"7000"_s};
         QTest::newRow("larger than the screen") << QStringList{u"-5000"_s, u"200"_s, u"90000"_s, u"45000000000"_s};
     }
 
@@ -266,7 +261,6 @@ private Q_SLOTS:
             f.settings.write(Settings::SheetWindow, QStringList{u"left"_s, u"top"_s, u"width"_s, u"height"_s}[i], stored[i]);
         f.open();
         const QRect area = WindowPlacement::availableArea(), frame = f.form->frameGeometry();
-        // As large as the screen allows, at most.
         QCOMPARE(frame.size(), stored[3] == u"7000"_s ? QSize(600, 467) : area.size());
         QVERIFY2(area.contains(frame),
                  qPrintable(u"%1 x %2 at %3, %4"_s.arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())));
@@ -317,8 +311,7 @@ private Q_SLOTS:
         QCOMPARE(patternMenus.count(), 1);
     }
 
-    // A file comes in dragged onto the window; only a drag that carries one is offered a copy. The drop asks
-    // before the unsaved sheet is replaced, once the drag has ended.
+    // Only a drag that carries a file is offered a copy; the drop asks before the unsaved sheet goes, after the drag.
     void fileComesInByDrag()
     {
         Fixture f;

@@ -38,7 +38,7 @@ struct PageFixture
         sheet.setValue(0, u"Edith"_s);
         sheet.setToolTip(40, u"*= Talent"_s);
         for (int line = 0; line < CharacterSheet::equipmentLineCount; ++line)
-            sheet.setEquipmentLine(line, filledLines()[line]);
+            sheet.setEquipmentLine(line, u"L%1"_s.arg(line));
         document.load(sheet, QString());
         page.show();
         page.activateWindow();
@@ -98,6 +98,8 @@ struct PageFixture
     QSignalSpy background{&page, &SheetPage::backgroundClicked};
 };
 
+// A label, the tip it shows, whether a click opens its editor.
+struct LabelCase { Hit label; QString tip; bool opens; };
 // A label's editor, closed by a key or else by a click on the next label (Nothing: the background).
 struct EditCase { Hit label; int key; Hit next; bool committed; };
 // A right click at a height in the pane, the menu entries clicked, and the equipment lines then.
@@ -114,22 +116,20 @@ private Q_SLOTS:
     // on a printed caption it does nothing at all, not even what the background does.
     void labelsShowTipsAndOpenTheEditor_data()
     {
-        QTest::addColumn<Hit>("label");
-        QTest::addColumn<QString>("tip");
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("value 40") << Hit{Kind::Value, 40} << u"*= Talent"_s << true;
-        QTest::newRow("value 39") << Hit{Kind::Value, 39} << QString() << true;
-        for (int caption : {0, 1, 33, 40, 78})
-            QTest::addRow("caption %d", caption) << Hit{Kind::Caption, caption} << QString() << true;
+        QTest::addColumn<LabelCase>("c");
+        QTest::newRow("value 40") << LabelCase{{Kind::Value, 40}, u"*= Talent"_s, true};
+        QTest::newRow("value 39") << LabelCase{{Kind::Value, 39}, {}, true};
+        // The character's captions and the printed ones, on either side of each border.
+        for (int caption : {0, 1, 33, 78})
+            QTest::addRow("caption %d", caption) << LabelCase{{Kind::Caption, caption}, {}, true};
         for (int caption : {2, 32, 79})
-            QTest::addRow("caption %d", caption) << Hit{Kind::Caption, caption} << QString() << false;
+            QTest::addRow("caption %d", caption) << LabelCase{{Kind::Caption, caption}, {}, false};
     }
 
     void labelsShowTipsAndOpenTheEditor()
     {
-        QFETCH(Hit, label);
-        QFETCH(QString, tip);
-        QFETCH(bool, opens);
+        QFETCH(LabelCase, c);
+        const auto &[label, tip, opens] = c;
         PageFixture f;
         QHelpEvent help(QEvent::ToolTip, f.at(label), f.page.mapToGlobal(f.at(label)));
         QApplication::sendEvent(&f.page, &help);
@@ -181,6 +181,7 @@ private Q_SLOTS:
         QCOMPARE(f.background.count(), int(!key && !reopened));
     }
 
+    // The open line editor is dropped, not committed, when the menu opens; a heading picks nothing.
     void menuActsOnTheLineUnderTheRightClick_data()
     {
         QTest::addColumn<MenuCase>("c");
@@ -196,7 +197,6 @@ private Q_SLOTS:
         QTest::newRow("delete") << MenuCase{35.0, {u"Zeile &löschen"_s}, lines.mid(0, 2) + lines.mid(3, 26) + QStringList(2)};
     }
 
-    // The open line editor is dropped, not committed, when the menu opens; a heading picks nothing.
     void menuActsOnTheLineUnderTheRightClick()
     {
         QFETCH(MenuCase, c);

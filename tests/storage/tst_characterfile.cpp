@@ -146,7 +146,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("options"); // -1: no character file
         const QByteArray full = handMade({});
-        QTest::newRow("empty") << QByteArray() << -1;
         QTest::newRow("317 lines") << full.left(full.lastIndexOf("Zeile 318")) << -1;
         QTest::newRow("NUL byte") << QByteArray(full).insert(20, '\0') << -1;
         QTest::newRow("line over 64 KiB") << QByteArray(CharacterFile::longestLine + 1, 'x') + full << -1;

@@ -26,8 +26,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The test program runs itself as a child for what must not touch the test
-// process: a file-size limit, a mount of its own.
+// The test runs itself as a child for a file-size limit and a mount of its own.
 constexpr const char *childSwitch = "--filewrite-child";
 constexpr int cannotPrepare = 77;
 
@@ -53,9 +52,8 @@ QString attempt(const QString &folder, const QByteArray &bytes)
     return (readAll(target) == old ? u"unverändert "_s : u"verändert "_s) + entriesOf(folder).join(u',') + u" "_s + result;
 }
 
-// "limit": a 4 KiB file-size limit with SIGXFSZ ignored, as "ulimit -f" under
-// "trap '' XFSZ" sets it. "disk": in a mount namespace of its own, so nothing
-// reaches the machine, a 64 KiB tmpfs over the folder, filled, then read-only.
+// "limit": a 4 KiB file-size limit, SIGXFSZ ignored. "disk": in a mount namespace of its own (nothing reaches
+// the machine), a 64 KiB tmpfs over the folder, filled, then read-only.
 int childMain(const QString &task, const QString &folder)
 {
     const QByteArray name = QFile::encodeName(folder);
@@ -112,12 +110,12 @@ class TestFileWrite : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    // A file, an empty one, a FIFO, a folder, links to the FIFO, to the file and to themselves.
+    // A file, an empty one, a FIFO, a folder, links to the file and to themselves.
     bool makeWorld() const
     {
         return writeFile(path(u"Held.tvk"_s), "Jörg Ärger") && writeFile(path(u"leer.tvk"_s), {}) && makeFifo(path(u"Pipe"_s))
-               && QDir().mkdir(path(u"Ordner"_s)) && makeLink(u"Pipe"_s, path(u"Verweis"_s))
-               && makeLink(u"Held.tvk"_s, path(u"Kurzweg"_s)) && makeLink(u"Schleife"_s, path(u"Schleife"_s));
+               && QDir().mkdir(path(u"Ordner"_s)) && makeLink(u"Held.tvk"_s, path(u"Kurzweg"_s))
+               && makeLink(u"Schleife"_s, path(u"Schleife"_s));
     }
     // Each entry's name and mode, and the file's bytes.
     QStringList worldState() const
@@ -198,7 +196,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("refuseLink");
         QTest::addColumn<QString>("reason"); // %1: the test's folder
         QTest::newRow("a FIFO") << u"Pipe"_s << false << fifoReason;
-        QTest::newRow("a link to a FIFO") << u"Verweis"_s << false << fifoReason;
         QTest::newRow("a folder") << u"Ordner"_s << false << germanReason(EISDIR);
         QTest::newRow("a link refused") << u"Kurzweg"_s << true
                                         << u"An dieser Stelle steht eine symbolische Verknüpfung, durch die hier nicht geschrieben wird."_s;
@@ -253,8 +250,7 @@ private Q_SLOTS:
         }
     }
 
-    // The desktop's files go the same way: a FIFO in the place of one is neither
-    // read (which would wait for a writer) nor replaced.
+    // A FIFO in the place of a desktop file is neither read (which would wait for a writer) nor replaced.
     void registrationLeavesAFifo()
     {
         const DesktopPaths paths{path(u"data"_s), path(u"config"_s), {}};
@@ -275,14 +271,11 @@ private Q_SLOTS:
         QTest::newRow("a byte too large") << u"Held.tvk"_s << qint64(11) << tooLarge("11 Bytes");
         QTest::newRow("empty") << u"leer.tvk"_s << qint64(0) << QString();
         QTest::newRow("missing") << u"fehlt.tvk"_s << qint64(100) << germanReason(ENOENT);
-        QTest::newRow("under a file") << u"Held.tvk/x"_s << qint64(100) << germanReason(ENOTDIR);
         QTest::newRow("a folder") << u"Ordner"_s << qint64(100) << germanReason(EISDIR);
         QTest::newRow("a FIFO") << u"Pipe"_s << qint64(100) << fifoReason;
-        QTest::newRow("a link to a FIFO") << u"Verweis"_s << qint64(100) << fifoReason;
         // Files that tell no size grow the buffer as they are read.
         QTest::newRow("no size told") << u"/proc/self/cmdline"_s << qint64(4096) << QString();
         QTest::newRow("no size told, too large") << u"/proc/self/cmdline"_s << qint64(5) << tooLarge("5 Bytes");
-        QTest::newRow("3 MiB") << u"gross"_s << qint64(16 * 1024 * 1024) << QString();
         QTest::newRow("over 1,5 MiB") << u"gross"_s << qint64(1536 * 1024) << tooLarge("1,5 MiB");
         QTest::newRow("over 64 KiB") << u"gross"_s << qint64(64 * 1024) << tooLarge("64 KiB");
     }

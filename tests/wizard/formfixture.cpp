@@ -3,8 +3,6 @@
 #include "wizard/frmstartup.h"
 
 #include <QAbstractItemView>
-#include <QComboBox>
-#include <QTest>
 
 namespace Tarvosk {
 
@@ -43,6 +41,13 @@ Form1 &FormFixture::loaded(Form1::Step step)
     return *m_form;
 }
 
+Form1 &FormFixture::rolledArzt()
+{
+    form().Form_Load();
+    chooseEntry(m_form->valuesPage()->Combo1, QStringLiteral("Arzt"));
+    return *m_form;
+}
+
 void chooseEntry(QComboBox *combo, const QString &entry)
 {
     const int index = combo->findText(entry);
@@ -60,6 +65,11 @@ void clickOn(QWidget &window, const QString &objectName, Qt::MouseButton button,
     auto *widget = window.findChild<QWidget *>(objectName);
     QVERIFY2(widget, qPrintable(objectName));
     QTest::mouseClick(widget, button, modifiers, QPoint(3, 3));
+}
+
+bool looksLearnt(const SkillListFrame *frame, int row)
+{
+    return frame->row(row)->palette().color(QPalette::WindowText) == frame->learntColour();
 }
 
 } // namespace Tarvosk

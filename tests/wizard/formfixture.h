@@ -3,23 +3,34 @@
 #include "formats/sheetformats.h"
 #include "session/charactersession.h"
 #include "sheet/sheetdocument.h"
+#include "sheetwindow/form8.h"
+#include "storage/characterfile.h"
+#include "storage/settingkeys.h"
 #include "storage/settingsstore.h"
 #include "wizard/appcontext.h"
 #include "wizard/form1.h"
+#include "wizard/listcombobox.h"
+#include "wizard/personalpage.h"
+#include "wizard/skilllistframe.h"
+#include "wizard/skillspage.h"
+#include "wizard/valueframe.h"
+#include "wizard/valuespage.h"
 #include "support/recordingmessages.h"
 #include "support/scriptedfiledialogs.h"
 #include "support/scriptedrandom.h"
 #include "support/scriptedrolldialogs.h"
+#include "support/testfiles.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
-class QComboBox;
-
 namespace Tarvosk {
 
-// A main window over a temporary settings file, scripted dice and recorded messages.
+// A main window over a temporary settings file, scripted dice (all 71, d6: 5) and recorded messages.
 struct FormFixture
 {
     // A recovery copy at the path, none for an empty one.
@@ -29,6 +40,8 @@ struct FormFixture
     Form1 &form();
     // The window after its start-up, at a step.
     Form1 &loaded(Form1::Step step = Form1::ValuesStep);
+    // The window after its start-up, an Arzt chosen and rolled.
+    Form1 &rolledArzt();
 
     QTemporaryDir dir;
     SettingsStore settings;
@@ -59,5 +72,8 @@ void chooseEntry(QComboBox *combo, const QString &entry);
 // A click with the mouse on a widget found by its object name in the window.
 void clickOn(QWidget &window, const QString &objectName, Qt::MouseButton button = Qt::LeftButton,
              Qt::KeyboardModifiers modifiers = {});
+
+// A row drawn in the learnt colour.
+bool looksLearnt(const SkillListFrame *frame, int row);
 
 } // namespace Tarvosk

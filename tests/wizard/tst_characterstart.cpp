@@ -1,15 +1,9 @@
-#include "sheetwindow/form8.h"
-#include "sheetwindow/sheetpage.h"
 #include "formfixture.h"
-#include "storage/characterfile.h"
+#include "sheetwindow/sheetpage.h"
 #include "storage/recoverycopy.h"
-#include "storage/settingkeys.h"
-#include "support/testfiles.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QProcess>
-#include <QTest>
 
 #include <cstdio>
 
@@ -33,8 +27,7 @@ CharacterSheet filledSheet()
 
 const QString typedName = u"Gräfin Ada"_s;
 
-// The program a user works in until it is killed: a loaded character whose
-// name the user retypes in the sheet window, not saved.
+// The program a user works in until it is killed: a loaded character's name retyped in the sheet window, unsaved.
 int runUntilKilled(int argc, char **argv)
 {
     QApplication app(argc, argv);

@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,22 +21,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Settings in a temporary file; puts back the assumed frame a test changes.
-struct PlacementFixture
-{
-    QTemporaryDir dir;
-    SettingsStore settings{dir.filePath(u"settings.ini"_s)};
-    QMargins savedFrame = WindowPlacement::assumedFrame();
-    ~PlacementFixture() { WindowPlacement::setAssumedFrame(savedFrame); }
-};
-
 class TestWindows : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The placement dialog offers the attributes still free, stacked, then "Neu beginnen"; only the close
-    // box aborts the placement. The free-choice dialog reports its button.
+    // Placement offers the free attributes, stacked, then "Neu beginnen"; only the close box aborts.
     void placementAndFreeChoiceDialogs()
     {
         CharacterRecord record;
@@ -107,19 +98,20 @@ private Q_SLOTS:
         QTest::newRow("only the top") << QString() << u"1200"_s << QPoint(-1, 80);
     }
 
-    // Placed by the stored corner, and on closing stores where it was left, so that it comes back
-    // there, even when the frame assumed before showing is not the true one.
+    // Placed by the stored corner; comes back where it was left, even when the assumed frame is not the true one.
     void valueOverviewComesBackWhereItWasLeft()
     {
         QFETCH(QString, left);
         QFETCH(QString, top);
         QFETCH(QPoint, expected);
-        PlacementFixture fixture;
+        QTemporaryDir dir;
+        SettingsStore settings(dir.filePath(u"settings.ini"_s));
+        const auto restore = qScopeGuard([frame = WindowPlacement::assumedFrame()] { WindowPlacement::setAssumedFrame(frame); });
         if (!left.isNull())
-            fixture.settings.write(Settings::ValueOverview, u"left", left);
+            settings.write(Settings::ValueOverview, u"left", left);
         if (!top.isNull())
-            fixture.settings.write(Settings::ValueOverview, u"top", top);
-        auto *overview = new Form4(fixture.settings, CharacterRecord());
+            settings.write(Settings::ValueOverview, u"top", top);
+        auto *overview = new Form4(settings, CharacterRecord());
         overview->show();
         const QRect frame = overview->frameGeometry();
         const QRect area = WindowPlacement::availableArea();
@@ -132,7 +124,7 @@ private Q_SLOTS:
         QVERIFY(overview->close());
 
         WindowPlacement::setAssumedFrame(QMargins(3, 25, 3, 3));
-        auto *again = new Form4(fixture.settings, CharacterRecord());
+        auto *again = new Form4(settings, CharacterRecord());
         again->show();
         QCOMPARE(again->frameGeometry(), moved);
         QVERIFY(again->close());
@@ -161,10 +153,6 @@ private Q_SLOTS:
 
 } // namespace
 
-int runWindowTests(int argc, char **argv)
-{
-    TestWindows test;
-    return QTest::qExec(&test, argc, argv);
-}
+int runWindowTests(int argc, char **argv) { TestWindows tests; return QTest::qExec(&tests, argc, argv); }
 
 #include "tst_windows.moc"
