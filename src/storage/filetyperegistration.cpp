@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -16,7 +15,6 @@ namespace Tarvosk {
 using namespace Qt::StringLiterals;
 
 const QString FileTypeRegistration::mimeType = u"application/x-tvkfile"_s;
-const QString FileTypeRegistration::description = u"Valdris 1880 Character Sheet"_s;
 const QString FileTypeRegistration::desktopEntryName = u"tarvosk.desktop"_s;
 const QString FileTypeRegistration::installedEntryName = QStringLiteral(TARVOSK_APP_ID ".desktop");
 

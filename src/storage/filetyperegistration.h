@@ -59,7 +59,6 @@ public:
     QString mimeAppsPath() const;
 
     static const QString mimeType;     // "application/x-tvkfile"
-    static const QString description;  // "Valdris 1880 Character Sheet"
     static const QString desktopEntryName;   // what a build-folder run writes: "tarvosk.desktop"
     static const QString installedEntryName; // what the package installs
 
